@@ -1,0 +1,1 @@
+int msgdata_placeholder() { return 1; }
