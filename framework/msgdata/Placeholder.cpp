@@ -1,1 +1,0 @@
-int msgdata_placeholder() { return 1; }
