@@ -1,0 +1,4 @@
+// afxext.h - extension-library support; everything lives in afxwin.h.
+#pragma once
+
+#include "afxwin.h"
