@@ -1,0 +1,125 @@
+// Reading a message text into a CKelpParser (the reading constructor).
+#include "KelpFormat.h"
+#include "KelpParserImpl.h"
+#include "NumberText.h"
+#include "PercentCodec.h"
+
+#include <algorithm>
+#include <cstring>
+
+using msgdata::PercentCodec;
+
+namespace {
+
+// Walks a message text from left to right; every step checks the bounds.
+class Cursor {
+public:
+    Cursor(const char* begin, const char* end) : m_p(begin), m_end(end) {}
+
+    bool AtEnd() const { return m_p == m_end; }
+    char Peek() const { return *m_p; }
+
+    // Consumes c when it comes next.
+    bool Take(char c) {
+        if (m_p == m_end || *m_p != c)
+            return false;
+        ++m_p;
+        return true;
+    }
+
+    // Consumes the given text when it comes next.
+    bool Take(const char* text) {
+        std::size_t n = std::strlen(text);
+        if (static_cast<std::size_t>(m_end - m_p) < n || std::memcmp(m_p, text, n) != 0)
+            return false;
+        m_p += n;
+        return true;
+    }
+
+    // Consumes one escaped token, up to the next separator or the end, and
+    // decodes it into out.
+    bool Token(std::string& out) {
+        const char* start = m_p;
+        while (m_p != m_end && !IsSeparator(*m_p))
+            ++m_p;
+        return PercentCodec::Message().Decode(start, static_cast<std::size_t>(m_p - start), out);
+    }
+
+    std::size_t Remaining() const { return static_cast<std::size_t>(m_end - m_p); }
+
+private:
+    static bool IsSeparator(char c) {
+        return c == msgdata::kPairSep || c == msgdata::kKeySep || c == msgdata::kItemsStart ||
+               c == msgdata::kDataStart || c == msgdata::kEnd;
+    }
+
+    const char* m_p;   // next byte to read
+    const char* m_end; // one past the last byte
+};
+
+bool HasNul(const std::string& text) {
+    return text.find('\0') != std::string::npos;
+}
+
+// Reads "name=" and its decoded value; header texts never contain a NUL.
+bool ReadField(Cursor& in, int field, std::string& value) {
+    if (field > 0 && !in.Take(msgdata::kPairSep))
+        return false;
+    return in.Take(msgdata::kHeaderNames[field]) && in.Take(msgdata::kKeySep) && in.Token(value) &&
+           !HasNul(value);
+}
+
+} // namespace
+
+// Reads the header fields in their fixed order, then the declared number of
+// keyed values and the optional data block. Fails on any deviation, so a
+// message cut short or with a value too many or too few never reads.
+bool CKelpParser::Impl::Read(const char* text, std::size_t length) {
+    const std::size_t magicLength = sizeof msgdata::kMagic - 1;
+    if (length <= magicLength || text[length - 1] != msgdata::kEnd)
+        return false;
+    Cursor in(text, text + length - 1);
+    if (!in.Take(msgdata::kMagic))
+        return false;
+
+    std::string fields[msgdata::kHeaderFieldCount];
+    for (int i = 0; i < msgdata::kHeaderFieldCount; ++i)
+        if (!ReadField(in, i, fields[i]))
+            return false;
+    std::uint32_t count = 0;
+    const std::string& enc = fields[msgdata::kEncrypted];
+    if (!msgdata::ParseInteger(fields[msgdata::kMode].data(), fields[msgdata::kMode].size(),
+                               mode) ||
+        !msgdata::ParseInteger(fields[msgdata::kPort].data(), fields[msgdata::kPort].size(),
+                               port) ||
+        !msgdata::ParseInteger(fields[msgdata::kCount].data(), fields[msgdata::kCount].size(),
+                               count) ||
+        count > static_cast<std::uint32_t>(kMaxItemCount) || (enc != "0" && enc != "1"))
+        return false;
+    service.swap(fields[msgdata::kService]);
+    command.swap(fields[msgdata::kCommand]);
+    target.swap(fields[msgdata::kTarget]);
+    ipAddress.swap(fields[msgdata::kIPAddress]);
+    encrypted = enc == "1";
+
+    if (in.Take(msgdata::kItemsStart)) {
+        // Each value takes at least two bytes ("k="), which bounds the
+        // reservation whatever the header declares.
+        items.reserve(std::min<std::size_t>(count, in.Remaining() / 2 + 1));
+        do {
+            Item item;
+            if (items.size() >= count || !in.Token(item.key) || item.key.empty() ||
+                HasNul(item.key) || !in.Take(msgdata::kKeySep) || !in.Token(item.value))
+                return false;
+            contentBytes += item.key.size() + item.value.size();
+            items.push_back(std::move(item));
+        } while (in.Take(msgdata::kPairSep));
+    }
+    if (items.size() != count)
+        return false;
+
+    if (in.Take(msgdata::kDataStart) && (!in.Token(data) || data.empty()))
+        return false;
+    contentBytes += data.size();
+    return in.AtEnd();
+}

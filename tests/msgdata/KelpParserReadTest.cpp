@@ -1,0 +1,261 @@
+// Reading messages: the documented examples, strict numbers, the duplicate
+// rule, and input that must be refused without reading outside its length.
+#include "TestText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+const char kReply[] =
+    "KELP/1 svc=ChannelList&cmd=GetChannelList&tgt=&mode=1&ip=&port=0&enc=0&n=13"
+    "?Result=OK&ChNum=1&GameId=TETRIS&SubId=C0101"
+    "&ChId1=TETRIS0C0101001&ChName1=%B1%E2%BA%BB%20%C3%A4%B3%CE&IP1=10.0.0.5&Port1=7001"
+    "&MemCnt1=10&MaxMem1=300&MaxRoom1=50&MaxRoomMem1=4&MaxRoomView1=2;";
+
+// A message with one value whose text is given already escaped.
+std::string WithValue(const std::string& escaped) {
+    return "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=1?v=" + escaped + ";";
+}
+
+} // namespace
+
+TEST(KelpRead, ChannelListReply) {
+    auto reply = ReadExact(kReply);
+    ASSERT_TRUE(reply->IsValid());
+    EXPECT_STREQ(G::serviceChannelList, reply->GetService());
+    EXPECT_STREQ(G::commandGetChannelList, reply->GetCommand());
+    EXPECT_EQ(13, reply->GetItemCount());
+    EXPECT_EQ(G::valueSuccess, TextOf(*reply, G::keyResult));
+    EXPECT_EQ("\xB1\xE2\xBA\xBB \xC3\xA4\xB3\xCE", TextOf(*reply, "ChName1"));
+    int port = 0, maxView = 0;
+    EXPECT_TRUE(reply->GetValue("Port1", port));
+    EXPECT_EQ(7001, port);
+    EXPECT_TRUE(reply->GetValue("MaxRoomView1", maxView));
+    EXPECT_EQ(2, maxView);
+    EXPECT_EQ(kReply, Rendered(*reply)); // canonical text renders unchanged
+}
+
+TEST(KelpRead, NulTerminatedGameStringWithHeaderAddress) {
+    const char* game = "KELP/1 svc=GameString&cmd=Start&tgt=&mode=1&ip=192.168.0.10&port=9100"
+                       "&enc=0&n=1?GameId=TET3;";
+    CKelpParser p(game, 0, nullptr);
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_STREQ("192.168.0.10", p.GetIPAddress());
+    EXPECT_EQ(9100, p.GetPort());
+    EXPECT_EQ("TET3", TextOf(p, G::keyGameId));
+}
+
+TEST(KelpRead, KeyArgumentIsIgnoredAndEncryptedFlagReported) {
+    std::string text = "KELP/1 svc=s&cmd=c&tgt=t&mode=0&ip=&port=0&enc=1&n=0;";
+    CKelpParser p(text.c_str(), 0, "secret");
+    ASSERT_TRUE(p.IsValid());
+    EXPECT_TRUE(p.IsEncrypted());
+    EXPECT_STREQ("t", p.GetTarget());
+}
+
+TEST(KelpRead, NumbersAreStrict) {
+    struct Case {
+        const char* escaped;
+        bool readsAsInt;
+        int value;
+    };
+    const Case cases[] = {
+        {"12", true, 12},
+        {"-2147483648", true, INT32_MIN},
+        {"2147483647", true, 2147483647},
+        {"007", true, 7},
+        {"-0", true, 0},
+        {"12abc", false, 0},
+        {"99999999999", false, 0},
+        {"2147483648", false, 0},
+        {"", false, 0},
+        {"%2B12", false, 0}, // "+12"
+        {"%2012", false, 0},
+        {"12%20", false, 0}, // spaces
+        {"-", false, 0},
+        {"1.5", false, 0},
+        {"0x10", false, 0},
+        {"%31%32", true, 12}, // escaped digits are digits
+    };
+    for (const Case& c : cases) {
+        auto p = ReadExact(WithValue(c.escaped));
+        ASSERT_TRUE(p->IsValid()) << c.escaped;
+        int value = -99;
+        EXPECT_EQ(c.readsAsInt, p->GetValue("v", value) != 0) << c.escaped;
+        EXPECT_EQ(c.readsAsInt ? c.value : -99, value) << c.escaped;
+    }
+}
+
+TEST(KelpRead, NumbersOfEveryWidthCheckTheirRange) {
+    auto p = ReadExact(WithValue("-1"));
+    unsigned int u = 1;
+    unsigned long long ull = 1;
+    unsigned short us = 1;
+    long long ll = 1;
+    double d = 1;
+    EXPECT_FALSE(p->GetValue("v", u));
+    EXPECT_FALSE(p->GetValue("v", ull));
+    EXPECT_FALSE(p->GetValue("v", us));
+    EXPECT_TRUE(p->GetValue("v", ll));
+    EXPECT_EQ(-1, ll);
+    EXPECT_TRUE(p->GetValue("v", d));
+    EXPECT_EQ(-1.0, d);
+
+    EXPECT_FALSE(ReadExact(WithValue("9223372036854775808"))->GetValue("v", ll));
+    EXPECT_FALSE(ReadExact(WithValue("18446744073709551616"))->GetValue("v", ull));
+    EXPECT_FALSE(ReadExact(WithValue("1e999"))->GetValue("v", d));
+    EXPECT_FALSE(ReadExact(WithValue("1.5x"))->GetValue("v", d));
+    EXPECT_FALSE(ReadExact(WithValue("abc"))->GetValue("v", d));
+}
+
+TEST(KelpRead, DuplicateKeysReadAndTheFirstWins) {
+    auto p = ReadExact("KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=3"
+                       "?SubId=A&SubId=B&subid=C;");
+    ASSERT_TRUE(p->IsValid());
+    EXPECT_EQ(3, p->GetItemCount());
+    EXPECT_EQ("A", TextOf(*p, "SubId"));
+    EXPECT_EQ("C", TextOf(*p, "subid")); // keys are case-sensitive
+}
+
+TEST(KelpRead, MissingKeyAndInvalidParserLeaveOutputsAlone) {
+    auto p = ReadExact(kReply);
+    char* text = nullptr;
+    int length = 0, number = 0;
+    EXPECT_FALSE(p->GetValue(G::keyMessage, text, length));
+    EXPECT_FALSE(p->GetValue("ChId2", number));
+    EXPECT_FALSE(p->GetValue(nullptr, number));
+    EXPECT_EQ(nullptr, text);
+    EXPECT_EQ(0, length);
+    EXPECT_EQ(0, number);
+
+    auto bad = ReadExact("KELP/1 nonsense;");
+    EXPECT_FALSE(bad->IsValid());
+    EXPECT_FALSE(bad->GetValue(G::keyResult, text, length));
+    EXPECT_FALSE(bad->GetURL(text, length));
+    EXPECT_FALSE(bad->AddValue("k", 1));
+    EXPECT_FALSE(bad->SetEncrypted(1));
+    EXPECT_EQ(nullptr, text);
+    EXPECT_EQ(0, bad->GetItemCount());
+    EXPECT_STREQ("", bad->GetService());
+}
+
+TEST(KelpRead, MalformedMessagesAreRefused) {
+    const char* const bad[] = {
+        "",
+        "KELP/1 ",
+        "KELP/2 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0;",
+        "kelp/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0;",
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0",      // no end mark
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0;;",    // two end marks
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0;\n",   // trailing byte
+        "KELP/1 cmd=c&svc=s&tgt=&mode=1&ip=&port=0&enc=0&n=0;",     // order
+        "KELP/1 svc=s&cmd=c&mode=1&ip=&port=0&enc=0&n=0;",          // field missing
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0&x=1;", // field extra
+        "KELP/1 svc=s&cmd=c&tgt=&mode=x&ip=&port=0&enc=0&n=0;",     // mode
+        "KELP/1 svc=s&cmd=c&tgt=&mode=2147483648&ip=&port=0&enc=0&n=0;",
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=65536&enc=0&n=0;", // port range
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=-1&enc=0&n=0;",
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=2&n=0;", // flag
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=;",
+        "KELP/1 svc=s%00&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0;",  // NUL in header
+        "KELP/1 svc=s t&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0;",   // raw space
+        "KELP/1 svc=\xB0&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0;",  // raw high byte
+        "KELP/1 svc=%4&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0;",    // short escape
+        "KELP/1 svc=%G1&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0;",   // bad hex
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=1;",     // count too high
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0?a=1;", // count too low
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=1?a=1&b=2;",
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=262145?a=1;", // over the limit
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=4294967296?a=1;",
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=1?=1;",     // empty key
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=1?a%00=1;", // NUL in key
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=1?a;",      // no '='
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=1?a=1=2;",
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=1?a=1&;",
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=1?a=%;",
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0#;", // empty data
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0#a#b;",
+        "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=0#a?b=1;", // data before values
+    };
+    for (const char* text : bad) {
+        EXPECT_FALSE(ReadExact(text)->IsValid()) << text;
+        EXPECT_FALSE(CKelpParser(text, 0, nullptr).IsValid()) << text;
+    }
+}
+
+TEST(KelpRead, EveryShorterPrefixIsRefused) {
+    CKelpParser built(G::serviceGo, G::commandGo, nullptr, 1, "10.0.0.5", 7001);
+    built.AddValue(G::keyChannelId, "CH%&=?#;");
+    built.AddValue(G::keyMaxRoom, 50);
+    built.AddData("\x01\x02", 2);
+    std::string text = Rendered(built);
+    ASSERT_TRUE(ReadExact(text)->IsValid());
+    for (std::size_t n = 0; n < text.size(); ++n)
+        EXPECT_FALSE(ReadExact(text.substr(0, n))->IsValid()) << n;
+}
+
+TEST(KelpRead, LengthArgumentIsHonoured) {
+    std::string text = kReply;
+    EXPECT_FALSE(CKelpParser(nullptr, 0, nullptr).IsValid());
+    EXPECT_FALSE(CKelpParser(text.c_str(), -1, nullptr).IsValid());
+    EXPECT_FALSE(CKelpParser(text.c_str(), CKelpParser::kMaxMessageSize + 1, nullptr).IsValid());
+    // Bytes after the given length are not part of the message.
+    std::string longer = text + "garbage";
+    EXPECT_TRUE(CKelpParser(longer.c_str(), static_cast<int>(text.size()), nullptr).IsValid());
+    // A NUL inside the given length is a byte like any other, and not allowed raw.
+    std::string withNul = text;
+    withNul[10] = '\0';
+    EXPECT_FALSE(ReadExact(withNul)->IsValid());
+}
+
+TEST(KelpRead, OversizedNulTerminatedTextIsRefused) {
+    std::string text = "KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=1?v=";
+    text.append(CKelpParser::kMaxMessageSize, 'a');
+    text += ";";
+    EXPECT_FALSE(CKelpParser(text.c_str(), 0, nullptr).IsValid());
+}
+
+TEST(KelpRead, ArbitraryBytesNeverCrash) {
+    std::mt19937 rng(20240611u);
+    const std::string alphabet = "KELP/1 svcmdtgoiprn=&?#;%0123456789AFaf\xB0\x00";
+    std::string base = kReply;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        if (round % 2 == 0) {
+            // Bytes drawn from the format's own characters.
+            std::size_t n = rng() % 120;
+            for (std::size_t i = 0; i < n; ++i)
+                text.push_back(alphabet[rng() % alphabet.size()]);
+        } else {
+            // A valid message with a few bytes changed, cut or inserted.
+            text = base;
+            for (int edits = 1 + static_cast<int>(rng() % 4); edits > 0; --edits) {
+                std::size_t at = rng() % text.size();
+                switch (rng() % 3) {
+                case 0:
+                    text[at] = static_cast<char>(rng());
+                    break;
+                case 1:
+                    text.erase(at, 1 + rng() % 8);
+                    break;
+                default:
+                    text.insert(at, 1, alphabet[rng() % alphabet.size()]);
+                }
+                if (text.empty())
+                    text = "K";
+            }
+        }
+        auto p = ReadExact(text);
+        if (p->IsValid()) {
+            // Whatever reads must render and read back the same.
+            std::string again = Rendered(*p);
+            auto q = ReadExact(again);
+            ASSERT_TRUE(q->IsValid()) << text;
+            EXPECT_EQ(again, Rendered(*q));
+        }
+    }
+}
