@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
-class CTsFrameBuffer {
+#include "NetSockApi.h"
+
+class NETSOCK_API CTsFrameBuffer {
 public:
     // Bytes of the length prefix.
     static constexpr std::size_t kHeaderSize = 4;

@@ -1,0 +1,295 @@
+#include "TstpSocket.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Bytes asked of recv at a time.
+const int kRecvChunk = 16384;
+// An emptied send queue keeps at most this much storage.
+const std::size_t kKeptQueueCapacity = 65536;
+
+// Holds the socket's critical section for one scope.
+class CTsSocketLock {
+public:
+    explicit CTsSocketLock(CTstpSocket& socket) : m_socket(socket) { m_socket.Lock(); }
+    ~CTsSocketLock() { m_socket.Unlock(); }
+    CTsSocketLock(const CTsSocketLock&) = delete;
+    CTsSocketLock& operator=(const CTsSocketLock&) = delete;
+
+private:
+    CTstpSocket& m_socket;
+};
+
+// Resolves a dotted IPv4 address or a host name to an IPv4 address.
+bool ResolveHost(const char* pszHost, in_addr& addr) {
+    unsigned long ip = inet_addr(pszHost);
+    if (ip != INADDR_NONE) {
+        addr.s_addr = ip;
+        return true;
+    }
+    hostent* pHost = gethostbyname(pszHost);
+    if (pHost == nullptr || pHost->h_addrtype != AF_INET || pHost->h_length != 4 ||
+        pHost->h_addr_list[0] == nullptr) {
+        return false;
+    }
+    std::memcpy(&addr, pHost->h_addr_list[0], 4);
+    return true;
+}
+
+} // namespace
+
+CTstpSocket::CTstpSocket()
+    : m_hSocket(INVALID_SOCKET), m_hNotify(nullptr), m_uMsg(WM_TSTP_SOCKET), m_bWinsockStarted(0),
+      m_nState(kIdle), m_bReadStalled(0), m_nLastError(0), m_frames(kMaxMessage), m_nOutSent(0) {
+    InitializeCriticalSection(&m_cs);
+}
+
+CTstpSocket::~CTstpSocket() {
+    Close();
+    if (m_bWinsockStarted) {
+        WSACleanup();
+    }
+    DeleteCriticalSection(&m_cs);
+}
+
+// Winsock is started once per object, at its first Connect, and cleaned up by
+// the destructor; Winsock counts these calls itself.
+int CTstpSocket::Connect(HWND hNotify, UINT uMsg, const char* pszHost, int nPort) {
+    CTsSocketLock lock(*this);
+    Close();
+    if (hNotify == nullptr || pszHost == nullptr || *pszHost == '\0' || nPort < 1 ||
+        nPort > 65535) {
+        return 0;
+    }
+    if (!m_bWinsockStarted) {
+        WSADATA wsa;
+        if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) {
+            return 0;
+        }
+        m_bWinsockStarted = 1;
+    }
+    sockaddr_in addr;
+    std::memset(&addr, 0, sizeof(addr));
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<u_short>(nPort));
+    if (!ResolveHost(pszHost, addr.sin_addr)) {
+        return 0;
+    }
+    SOCKET hSocket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (hSocket == INVALID_SOCKET) {
+        return 0;
+    }
+    m_hSocket = hSocket;
+    m_hNotify = hNotify;
+    m_uMsg = uMsg;
+    m_nLastError = 0;
+    if (WSAAsyncSelect(hSocket, hNotify, uMsg, FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE) ==
+            SOCKET_ERROR ||
+        (connect(hSocket, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)) == SOCKET_ERROR &&
+         WSAGetLastError() != WSAEWOULDBLOCK)) {
+        Close();
+        return 0;
+    }
+    m_nState = kConnecting;
+    return 1;
+}
+
+int CTstpSocket::HandleEvent(WPARAM wParam, LPARAM lParam, int* pEvent) {
+    CTsSocketLock lock(*this);
+    if (m_hSocket == INVALID_SOCKET || static_cast<SOCKET>(wParam) != m_hSocket) {
+        return 0;
+    }
+    int nEvent = WSAGETSELECTEVENT(lParam);
+    m_nLastError = WSAGETSELECTERROR(lParam);
+    switch (nEvent) {
+    case FD_CONNECT:
+        m_nState = m_nLastError == 0 ? kConnected : kEnded;
+        if (m_nState == kConnected) {
+            m_nLastError = Flush();
+        }
+        break;
+    case FD_WRITE:
+        if (m_nLastError == 0) {
+            m_nLastError = Flush();
+        }
+        break;
+    case FD_CLOSE:
+        m_nState = kEnded;
+        break;
+    default:
+        break;
+    }
+    if (pEvent != nullptr) {
+        *pEvent = nEvent;
+    }
+    return 1;
+}
+
+// Reads until Winsock has nothing more or the frame buffer is full. A full
+// buffer always holds a whole message; ReadData posts a fresh FD_READ once it
+// has handed the messages out, because Winsock only re-announces data after
+// a recv call.
+int CTstpSocket::Receive() {
+    CTsSocketLock lock(*this);
+    if (m_hSocket == INVALID_SOCKET) {
+        return WSAENOTCONN;
+    }
+    char chunk[kRecvChunk];
+    bool bRead = false;
+    m_bReadStalled = 0;
+    for (;;) {
+        std::size_t nSpace = m_frames.GetSpace();
+        if (nSpace == 0) {
+            m_bReadStalled = 1;
+            return 0;
+        }
+        int nWant = static_cast<int>(std::min(nSpace, static_cast<std::size_t>(kRecvChunk)));
+        int nGot = recv(m_hSocket, chunk, nWant, 0);
+        if (nGot > 0) {
+            bRead = true;
+            m_frames.Append(chunk, static_cast<std::size_t>(nGot));
+            if (m_frames.IsOversized()) {
+                CloseSocket();
+                m_nState = kEnded;
+                return WSAEMSGSIZE;
+            }
+            continue;
+        }
+        if (nGot == 0) {
+            return 0;
+        }
+        int nError = WSAGetLastError();
+        if (nError == WSAEWOULDBLOCK) {
+            return bRead ? 0 : WSAEWOULDBLOCK;
+        }
+        m_nState = kEnded;
+        return nError;
+    }
+}
+
+// Appends the framed message to the send queue and, once connected, pushes
+// the queue to Winsock.
+int CTstpSocket::Send(const char* pData, int nLength) {
+    CTsSocketLock lock(*this);
+    if (nLength < 0 || (pData == nullptr && nLength > 0)) {
+        return WSAEINVAL;
+    }
+    if (m_hSocket == INVALID_SOCKET || m_nState == kEnded) {
+        return WSAENOTCONN;
+    }
+    if (nLength > kMaxMessage) {
+        return WSAEMSGSIZE;
+    }
+    if (GetQueuedSize() + static_cast<int>(CTsFrameBuffer::kHeaderSize) + nLength > kMaxQueued) {
+        return WSAENOBUFS;
+    }
+    m_out.erase(m_out.begin(), m_out.begin() + static_cast<std::ptrdiff_t>(m_nOutSent));
+    m_nOutSent = 0;
+    CTsFrameBuffer::Encode(pData, static_cast<std::size_t>(nLength), m_out, kMaxMessage);
+    return m_nState == kConnected ? Flush() : 0;
+}
+
+int CTstpSocket::ReadData(char*& pBuffer, int& nLength) {
+    CTsSocketLock lock(*this);
+    pBuffer = nullptr;
+    nLength = 0;
+    std::size_t nSize = 0;
+    const char* pMessage = m_frames.Front(nSize);
+    if (pMessage == nullptr) {
+        return 0;
+    }
+    // A message that cannot be copied is dropped rather than blocking the rest.
+    char* pCopy = new (std::nothrow) char[nSize + 1];
+    if (pCopy != nullptr) {
+        std::memcpy(pCopy, pMessage, nSize);
+        pCopy[nSize] = '\0';
+        pBuffer = pCopy;
+        nLength = static_cast<int>(nSize);
+    }
+    m_frames.PopFront();
+    int bMore = m_frames.GetMessageCount() > 0;
+    if (!bMore && m_bReadStalled && m_hSocket != INVALID_SOCKET) {
+        m_bReadStalled = 0;
+        PostMessage(m_hNotify, m_uMsg, static_cast<WPARAM>(m_hSocket),
+                    WSAMAKESELECTREPLY(FD_READ, 0));
+    }
+    return bMore;
+}
+
+void CTstpSocket::Close() {
+    CTsSocketLock lock(*this);
+    CloseSocket();
+    m_frames.Clear();
+    std::vector<char>().swap(m_out);
+    m_nOutSent = 0;
+    m_bReadStalled = 0;
+    m_nState = kIdle;
+}
+
+void CTstpSocket::Lock() {
+    EnterCriticalSection(&m_cs);
+}
+
+void CTstpSocket::Unlock() {
+    LeaveCriticalSection(&m_cs);
+}
+
+// Sends queued bytes until Winsock would block. Returns 0, or the send error
+// (the queue is then dropped: the connection is broken).
+int CTstpSocket::Flush() {
+    while (m_nOutSent < m_out.size()) {
+        std::size_t nLeft = m_out.size() - m_nOutSent;
+        int nGot = send(m_hSocket, &m_out[m_nOutSent], static_cast<int>(nLeft), 0);
+        if (nGot == SOCKET_ERROR) {
+            int nError = WSAGetLastError();
+            if (nError == WSAEWOULDBLOCK) {
+                return 0;
+            }
+            m_out.clear();
+            m_nOutSent = 0;
+            return nError;
+        }
+        m_nOutSent += static_cast<std::size_t>(nGot);
+    }
+    m_out.clear();
+    m_nOutSent = 0;
+    if (m_out.capacity() > kKeptQueueCapacity) {
+        std::vector<char>().swap(m_out);
+    }
+    return 0;
+}
+
+// Stops notifications, closes the handle and removes its queued
+// notifications, keeping received messages for ReadData.
+void CTstpSocket::CloseSocket() {
+    if (m_hSocket == INVALID_SOCKET) {
+        return;
+    }
+    SOCKET hOld = m_hSocket;
+    m_hSocket = INVALID_SOCKET;
+    WSAAsyncSelect(hOld, m_hNotify, 0, 0);
+    closesocket(hOld);
+    PurgeNotifications(hOld);
+}
+
+// Takes the closed socket's notifications out of the calling thread's queue,
+// so that a new socket given the same handle value never sees them. Other
+// notifications of the same message are posted again in their order.
+void CTstpSocket::PurgeNotifications(SOCKET hOld) {
+    if (m_hNotify == nullptr || !IsWindow(m_hNotify)) {
+        return;
+    }
+    std::vector<MSG> others;
+    MSG msg;
+    while (PeekMessage(&msg, m_hNotify, m_uMsg, m_uMsg, PM_REMOVE)) {
+        if (static_cast<SOCKET>(msg.wParam) != hOld) {
+            others.push_back(msg);
+        }
+    }
+    for (const MSG& other : others) {
+        PostMessage(other.hwnd, other.message, other.wParam, other.lParam);
+    }
+}

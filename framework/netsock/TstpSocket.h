@@ -1,0 +1,105 @@
+// Asynchronous TCP client that exchanges length-prefixed messages (see
+// FrameBuffer.h) and reports socket events as window messages.
+//
+// Use from one user-interface thread:
+//   1. Connect(hwnd, WM_TSTP_SOCKET, host, port).
+//   2. In the window procedure, for WM_TSTP_SOCKET call HandleEvent(wParam,
+//      lParam, &event); when it returns non-zero, act on event:
+//        FD_CONNECT  GetLastEventError(): 0 connected, else e.g. 10061 refused.
+//        FD_WRITE    queued data was flushed; GetLastEventError() as for send.
+//        FD_READ     Receive(), then ReadData() until it returns 0.
+//        FD_CLOSE    the peer closed; bytes may still be unread, so Receive()
+//                    and ReadData() remain usable until Close().
+//   3. Send(text, length) at any time after Connect; Close() when done.
+#pragma once
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "FrameBuffer.h"
+#include "NetSockApi.h"
+
+// Default notification message: wParam = SOCKET, lParam =
+// WSAMAKESELECTREPLY(FD_xxx event, Winsock error).
+const UINT WM_TSTP_SOCKET = WM_APP + 0x10;
+
+class NETSOCK_API CTstpSocket {
+public:
+    // Largest message sent or received, in bytes (1 MiB).
+    static constexpr int kMaxMessage = 1048576;
+    // Most bytes Send keeps waiting for the peer before refusing more.
+    static constexpr int kMaxQueued = 4 * (kMaxMessage + 4);
+
+    CTstpSocket();
+    ~CTstpSocket();
+    CTstpSocket(const CTstpSocket&) = delete;
+    CTstpSocket& operator=(const CTstpSocket&) = delete;
+
+    // Drops any earlier connection, then starts a non-blocking connect to
+    // pszHost (dotted IPv4 or a host name) and nPort (1..65535); events go to
+    // hNotify as uMsg. Non-zero: connecting, the outcome arrives as
+    // FD_CONNECT. 0: bad address or port, or no socket could be made.
+    int Connect(HWND hNotify, UINT uMsg, const char* pszHost, int nPort);
+    // Accepts one notification of the current socket: stores its event in
+    // *pEvent (may be null) and its error for GetLastEventError, flushes
+    // queued data on FD_CONNECT and FD_WRITE. Returns 0 for notifications of
+    // another or an earlier socket, which the caller ignores.
+    int HandleEvent(WPARAM wParam, LPARAM lParam, int* pEvent);
+    // Reads what Winsock holds into the frame buffer. 0: bytes were read or
+    // the peer closed gracefully; WSAEWOULDBLOCK: nothing was there;
+    // WSAEMSGSIZE: a frame above kMaxMessage arrived and the socket was
+    // closed (messages before it stay readable); else the Winsock error.
+    int Receive();
+    // Frames the message and sends it; what Winsock does not take now is
+    // queued and sent on FD_CONNECT/FD_WRITE. 0: sent or queued; else
+    // WSAENOTCONN, WSAEMSGSIZE, WSAENOBUFS, WSAEINVAL or the send error.
+    int Send(const char* pData, int nLength);
+    // Hands out the oldest whole message in a buffer from new char[], which
+    // the caller frees with delete[]. The buffer is NUL-terminated; nLength
+    // excludes the NUL. No whole message: pBuffer null and nLength 0.
+    // Returns non-zero while further whole messages are ready.
+    int ReadData(char*& pBuffer, int& nLength);
+    // Closes the socket and drops buffered data. Notifications of the closed
+    // socket still queued for the window are removed when Close runs on the
+    // window's thread; HandleEvent ignores any that remain.
+    void Close();
+
+    // Winsock error of the last event HandleEvent accepted (0: none).
+    int GetLastEventError() const { return m_nLastError; }
+    // The current socket, or INVALID_SOCKET.
+    SOCKET GetHandle() const { return m_hSocket; }
+    // Non-zero from a successful FD_CONNECT until FD_CLOSE, an error or Close.
+    int IsConnected() const { return m_nState == kConnected; }
+    // Bytes received and not yet handed out by ReadData (at most
+    // kMaxMessage + 4).
+    int GetBufferedSize() const { return static_cast<int>(m_frames.GetSize()); }
+    // Bytes accepted by Send that have not been handed to Winsock yet.
+    int GetQueuedSize() const { return static_cast<int>(m_out.size() - m_nOutSent); }
+
+    // Enter and leave the object's critical section (recursive). Every public
+    // operation takes it too, so Lock is only needed to group several calls.
+    void Lock();
+    void Unlock();
+
+private:
+    // Where the connection stands.
+    enum State { kIdle, kConnecting, kConnected, kEnded };
+
+    int Flush();
+    void CloseSocket();
+    void PurgeNotifications(SOCKET hOld);
+
+    CRITICAL_SECTION m_cs;   // Lock/Unlock; also held by every public operation
+    SOCKET m_hSocket;        // current socket or INVALID_SOCKET
+    HWND m_hNotify;          // window receiving the notifications
+    UINT m_uMsg;             // notification message id
+    int m_bWinsockStarted;   // WSAStartup succeeded for this object
+    State m_nState;          // where the connection stands
+    int m_bReadStalled;      // Receive stopped because the frame buffer was full
+    int m_nLastError;        // error carried by the last accepted event
+    CTsFrameBuffer m_frames; // received bytes, split into messages
+    std::vector<char> m_out; // framed bytes waiting to be sent
+    std::size_t m_nOutSent;  // bytes of m_out already sent
+};

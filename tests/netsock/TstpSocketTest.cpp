@@ -1,0 +1,418 @@
+// CTstpSocket over real loopback TCP: a hidden window receives the socket's
+// notifications and routes them as the lobby's child window does, while a
+// blocking Winsock listener in the test plays the server.
+#include "TstpSocket.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char kClassName[] = "NetsockTestWindow";
+const UINT WM_TEST_SENTINEL = WM_APP + 0x40;
+// Safety cap for every wait: a broken test fails instead of hanging.
+const DWORD kWaitCap = 5000;
+
+// What the window saw; the socket lives here so that the window procedure
+// can reach it.
+struct Recorder {
+    CTstpSocket socket;
+    std::vector<std::pair<int, int>> events; // accepted (event, error)
+    std::vector<int> receives;               // Receive results
+    std::vector<std::string> messages;       // ReadData buffers, in order
+    std::vector<int> more;                   // ReadData results with a buffer
+    int nIgnored = 0;                        // notifications HandleEvent refused
+    int nReadEvents = 0;                     // FD_READ notifications accepted
+    bool bLazy = false;                      // leave FD_READ to the test
+    bool bSentinel = false;                  // WM_TEST_SENTINEL arrived
+};
+
+// Reads what arrived and takes every whole message, as the lobby does on
+// FD_READ (and on FD_CLOSE, for bytes still unread).
+void ReadAll(Recorder& rec) {
+    rec.receives.push_back(rec.socket.Receive());
+    for (;;) {
+        char* pBuffer = nullptr;
+        int nLength = -1;
+        int bMore = rec.socket.ReadData(pBuffer, nLength);
+        if (pBuffer == nullptr) {
+            EXPECT_EQ(0, nLength);
+            EXPECT_EQ(0, bMore);
+            return;
+        }
+        EXPECT_EQ('\0', pBuffer[nLength]);
+        rec.messages.emplace_back(pBuffer, nLength);
+        rec.more.push_back(bMore);
+        delete[] pBuffer;
+        if (!bMore) {
+            return;
+        }
+    }
+}
+
+LRESULT CALLBACK TestWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    Recorder* pRec = reinterpret_cast<Recorder*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (pRec != nullptr && uMsg == WM_TSTP_SOCKET) {
+        int nEvent = 0;
+        if (!pRec->socket.HandleEvent(wParam, lParam, &nEvent)) {
+            ++pRec->nIgnored;
+            return 0;
+        }
+        pRec->events.emplace_back(nEvent, pRec->socket.GetLastEventError());
+        pRec->nReadEvents += nEvent == FD_READ;
+        if (!pRec->bLazy && (nEvent == FD_READ || nEvent == FD_CLOSE)) {
+            ReadAll(*pRec);
+        }
+        return 0;
+    }
+    if (pRec != nullptr && uMsg == WM_TEST_SENTINEL) {
+        pRec->bSentinel = true;
+        return 0;
+    }
+    return DefWindowProcA(hwnd, uMsg, wParam, lParam);
+}
+
+// Dispatches messages until done() holds or the cap passes.
+template <class Pred> bool PumpUntil(Pred done) {
+    DWORD dwStart = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done()) {
+            return true;
+        }
+        DWORD dwElapsed = GetTickCount() - dwStart;
+        if (dwElapsed >= kWaitCap) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kWaitCap - dwElapsed, QS_ALLINPUT);
+    }
+}
+
+std::string Frame(const std::string& message) {
+    std::vector<char> out;
+    CTsFrameBuffer::Encode(message.data(), message.size(), out);
+    return std::string(out.begin(), out.end());
+}
+
+// Blocking loopback server: one listener on 127.0.0.1 and one accepted peer,
+// with time-outs on every call.
+class LoopbackServer {
+public:
+    ~LoopbackServer() {
+        ClosePeer();
+        CloseListener();
+    }
+
+    int Listen() {
+        m_hListen = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in addr = {};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int nSize = sizeof(addr);
+        if (bind(m_hListen, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
+            listen(m_hListen, 4) != 0 ||
+            getsockname(m_hListen, reinterpret_cast<sockaddr*>(&addr), &nSize) != 0) {
+            return 0;
+        }
+        return ntohs(addr.sin_port);
+    }
+
+    bool Accept() {
+        fd_set set;
+        FD_ZERO(&set);
+        FD_SET(m_hListen, &set);
+        timeval wait = {static_cast<long>(kWaitCap / 1000), 0};
+        if (select(0, &set, nullptr, nullptr, &wait) != 1) {
+            return false;
+        }
+        ClosePeer();
+        m_hPeer = accept(m_hListen, nullptr, nullptr);
+        DWORD dwTimeout = kWaitCap;
+        setsockopt(m_hPeer, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<char*>(&dwTimeout),
+                   sizeof(dwTimeout));
+        setsockopt(m_hPeer, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<char*>(&dwTimeout),
+                   sizeof(dwTimeout));
+        return m_hPeer != INVALID_SOCKET;
+    }
+
+    bool SendAll(const std::string& data) {
+        std::size_t nSent = 0;
+        while (nSent < data.size()) {
+            int n = send(m_hPeer, data.data() + nSent, static_cast<int>(data.size() - nSent), 0);
+            if (n <= 0) {
+                return false;
+            }
+            nSent += static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
+    // Reads exactly nLength bytes, or what came before an error or time-out.
+    std::string ReceiveExactly(std::size_t nLength) {
+        std::string data;
+        char chunk[4096];
+        while (data.size() < nLength) {
+            int nWant = static_cast<int>(std::min(sizeof(chunk), nLength - data.size()));
+            int n = recv(m_hPeer, chunk, nWant, 0);
+            if (n <= 0) {
+                break;
+            }
+            data.append(chunk, static_cast<std::size_t>(n));
+        }
+        return data;
+    }
+
+    // Result of one recv: 0 when the client closed, SOCKET_ERROR otherwise.
+    int ReceiveEnd(int* pError) {
+        char c;
+        int n = recv(m_hPeer, &c, 1, 0);
+        *pError = n == SOCKET_ERROR ? WSAGetLastError() : 0;
+        return n;
+    }
+
+    void ClosePeer() {
+        if (m_hPeer != INVALID_SOCKET) {
+            closesocket(m_hPeer);
+            m_hPeer = INVALID_SOCKET;
+        }
+    }
+
+    void CloseListener() {
+        if (m_hListen != INVALID_SOCKET) {
+            closesocket(m_hListen);
+            m_hListen = INVALID_SOCKET;
+        }
+    }
+
+private:
+    SOCKET m_hListen = INVALID_SOCKET;
+    SOCKET m_hPeer = INVALID_SOCKET;
+};
+
+class TstpSocketTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WSADATA wsa;
+        ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &wsa));
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = TestWndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = kClassName;
+        ASSERT_NE(0, RegisterClassA(&wc));
+        m_hwnd = CreateWindowA(kClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                               nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(nullptr, m_hwnd);
+        SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_rec));
+        m_nPort = m_server.Listen();
+        ASSERT_NE(0, m_nPort);
+    }
+
+    void TearDown() override {
+        m_rec.socket.Close();
+        DestroyWindow(m_hwnd);
+        UnregisterClassA(kClassName, GetModuleHandleA(nullptr));
+        WSACleanup();
+    }
+
+    // Starts the client's connect, accepts it and waits for FD_CONNECT.
+    void ConnectAndAccept() {
+        ASSERT_NE(0, m_rec.socket.Connect(m_hwnd, WM_TSTP_SOCKET, "127.0.0.1", m_nPort));
+        ASSERT_TRUE(m_server.Accept());
+        ASSERT_TRUE(PumpUntil([this] { return HasEvent(FD_CONNECT); }));
+        ASSERT_EQ(0, m_rec.events.front().second);
+        ASSERT_NE(0, m_rec.socket.IsConnected());
+    }
+
+    bool HasEvent(int nEvent) const {
+        for (const auto& event : m_rec.events) {
+            if (event.first == nEvent) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    HWND m_hwnd = nullptr;
+    Recorder m_rec;
+    LoopbackServer m_server;
+    int m_nPort = 0;
+};
+
+TEST_F(TstpSocketTest, ConnectRejectsBadArgumentsAtOnce) {
+    CTstpSocket& s = m_rec.socket;
+    EXPECT_EQ(0, s.Connect(m_hwnd, WM_TSTP_SOCKET, "127.0.0.1", 0));
+    EXPECT_EQ(0, s.Connect(m_hwnd, WM_TSTP_SOCKET, "127.0.0.1", 65536));
+    EXPECT_EQ(0, s.Connect(m_hwnd, WM_TSTP_SOCKET, "127.0.0.1", -1));
+    EXPECT_EQ(0, s.Connect(m_hwnd, WM_TSTP_SOCKET, nullptr, m_nPort));
+    EXPECT_EQ(0, s.Connect(m_hwnd, WM_TSTP_SOCKET, "", m_nPort));
+    EXPECT_EQ(0, s.Connect(nullptr, WM_TSTP_SOCKET, "127.0.0.1", m_nPort));
+    EXPECT_EQ(INVALID_SOCKET, s.GetHandle());
+    EXPECT_EQ(WSAENOTCONN, s.Send("x", 1));
+    EXPECT_EQ(WSAENOTCONN, s.Receive());
+    EXPECT_EQ(0, s.HandleEvent(123, WSAMAKESELECTREPLY(FD_READ, 0), nullptr));
+}
+
+TEST_F(TstpSocketTest, RefusedConnectionReportsTheErrorOnFdConnect) {
+    m_server.CloseListener();
+    ASSERT_NE(0, m_rec.socket.Connect(m_hwnd, WM_TSTP_SOCKET, "127.0.0.1", m_nPort));
+    ASSERT_TRUE(PumpUntil([this] { return HasEvent(FD_CONNECT); }));
+    EXPECT_EQ(FD_CONNECT, m_rec.events.front().first);
+    EXPECT_EQ(WSAECONNREFUSED, m_rec.events.front().second);
+    EXPECT_EQ(0, m_rec.socket.IsConnected());
+    EXPECT_EQ(WSAENOTCONN, m_rec.socket.Send("x", 1));
+}
+
+TEST_F(TstpSocketTest, SendFramesMessagesAndQueuesThemUntilConnected) {
+    CTstpSocket& s = m_rec.socket;
+    // A host name resolves like a dotted address.
+    ASSERT_NE(0, s.Connect(m_hwnd, WM_TSTP_SOCKET, "localhost", m_nPort));
+    // Before FD_CONNECT the message waits in the queue.
+    EXPECT_EQ(0, s.Send("early", 5));
+    EXPECT_EQ(9, s.GetQueuedSize());
+    ASSERT_TRUE(m_server.Accept());
+    ASSERT_TRUE(PumpUntil([this] { return HasEvent(FD_CONNECT); }));
+    EXPECT_EQ(0, s.GetQueuedSize());
+    EXPECT_EQ(std::string("\0\0\0\x05"
+                          "early",
+                          9),
+              m_server.ReceiveExactly(9));
+
+    EXPECT_EQ(0, s.Send("second message", 14));
+    EXPECT_EQ(Frame("second message"), m_server.ReceiveExactly(18));
+
+    std::string tooBig(CTstpSocket::kMaxMessage + 1, 'b');
+    EXPECT_EQ(WSAEMSGSIZE, s.Send(tooBig.data(), static_cast<int>(tooBig.size())));
+    EXPECT_EQ(WSAEINVAL, s.Send("x", -1));
+    EXPECT_EQ(WSAEINVAL, s.Send(nullptr, 3));
+    EXPECT_EQ(0, s.GetQueuedSize());
+}
+
+TEST_F(TstpSocketTest, PartialMessageWaitsForItsRest) {
+    ConnectAndAccept();
+    std::string frame = Frame("half and half");
+    ASSERT_TRUE(m_server.SendAll(frame.substr(0, 7)));
+    ASSERT_TRUE(PumpUntil([this] { return HasEvent(FD_READ); }));
+    EXPECT_EQ(0, m_rec.receives.front());
+    EXPECT_TRUE(m_rec.messages.empty());
+
+    ASSERT_TRUE(m_server.SendAll(frame.substr(7)));
+    ASSERT_TRUE(PumpUntil([this] { return !m_rec.messages.empty(); }));
+    EXPECT_EQ(std::vector<std::string>{"half and half"}, m_rec.messages);
+}
+
+TEST_F(TstpSocketTest, CoalescedMessagesComeOutOneByOneInOrder) {
+    ConnectAndAccept();
+    ASSERT_TRUE(m_server.SendAll(Frame("one") + Frame("two") + Frame("three")));
+    ASSERT_TRUE(PumpUntil([this] { return m_rec.messages.size() >= 3; }));
+    EXPECT_EQ((std::vector<std::string>{"one", "two", "three"}), m_rec.messages);
+    EXPECT_EQ((std::vector<int>{1, 1, 0}), m_rec.more);
+}
+
+TEST_F(TstpSocketTest, FullBufferResumesReadingOnceMessagesAreTaken) {
+    ConnectAndAccept();
+    m_rec.bLazy = true;
+    std::vector<std::string> sent = {std::string(700000, 'x'), std::string(700000, 'y')};
+    std::string stream = Frame(sent[0]) + Frame(sent[1]);
+    bool bSent = false;
+    std::thread sender([&] { bSent = m_server.SendAll(stream); });
+    // An owner that reads without taking messages fills the buffer to its bound.
+    const int nFull = CTstpSocket::kMaxMessage + 4;
+    bool bFull = PumpUntil([this, nFull] {
+        m_rec.socket.Receive();
+        EXPECT_LE(m_rec.socket.GetBufferedSize(), nFull);
+        return m_rec.socket.GetBufferedSize() == nFull;
+    });
+    // Winsock announces no more data until recv runs again; taking the
+    // messages must restart reading.
+    bool bFirst = false;
+    int nReadsBefore = 0;
+    if (bFull) {
+        PostMessageA(m_hwnd, WM_TEST_SENTINEL, 0, 0);
+        PumpUntil([this] { return m_rec.bSentinel; });
+        nReadsBefore = m_rec.nReadEvents;
+        char* pBuffer = nullptr;
+        int nLength = 0;
+        EXPECT_EQ(0, m_rec.socket.ReadData(pBuffer, nLength));
+        bFirst = pBuffer != nullptr && std::string(pBuffer, nLength) == sent[0];
+        delete[] pBuffer;
+        m_rec.bLazy = false;
+    }
+    bool bDone = bFull && PumpUntil([this] { return !m_rec.messages.empty(); });
+    if (!bDone) {
+        m_rec.socket.Close(); // unblocks the sender
+    }
+    sender.join();
+    ASSERT_TRUE(bFull);
+    EXPECT_TRUE(bFirst);
+    EXPECT_GT(m_rec.nReadEvents, nReadsBefore);
+    ASSERT_TRUE(bDone);
+    EXPECT_TRUE(bSent);
+    EXPECT_EQ(std::vector<std::string>{sent[1]}, m_rec.messages);
+}
+
+TEST_F(TstpSocketTest, OversizedFrameEndsTheConnection) {
+    ConnectAndAccept();
+    unsigned char header[4];
+    CTsFrameBuffer::EncodeHeader(CTstpSocket::kMaxMessage + 1, header);
+    std::string data = Frame("before") + std::string(reinterpret_cast<char*>(header), 4) + "xx";
+    ASSERT_TRUE(m_server.SendAll(data));
+    ASSERT_TRUE(PumpUntil([this] { return !m_rec.receives.empty(); }));
+    EXPECT_EQ(WSAEMSGSIZE, m_rec.receives.back());
+    EXPECT_EQ(std::vector<std::string>{"before"}, m_rec.messages);
+    EXPECT_EQ(INVALID_SOCKET, m_rec.socket.GetHandle());
+    EXPECT_EQ(WSAENOTCONN, m_rec.socket.Receive());
+    // The server sees the connection end (orderly or reset), not a time-out.
+    int nError = 0;
+    int n = m_server.ReceiveEnd(&nError);
+    EXPECT_TRUE(n == 0 || nError == WSAECONNRESET) << n << " " << nError;
+}
+
+TEST_F(TstpSocketTest, PeerCloseDeliversFdCloseAndTheLastMessage) {
+    ConnectAndAccept();
+    ASSERT_TRUE(m_server.SendAll(Frame("bye")));
+    m_server.ClosePeer();
+    ASSERT_TRUE(PumpUntil([this] { return HasEvent(FD_CLOSE); }));
+    EXPECT_EQ(std::vector<std::string>{"bye"}, m_rec.messages);
+    EXPECT_EQ(0, m_rec.socket.IsConnected());
+    EXPECT_EQ(WSAENOTCONN, m_rec.socket.Send("x", 1));
+}
+
+TEST_F(TstpSocketTest, CloseDropsQueuedNotificationsAndReconnectStartsClean) {
+    CTstpSocket& s = m_rec.socket;
+    ASSERT_NE(0, s.Connect(m_hwnd, WM_TSTP_SOCKET, "127.0.0.1", m_nPort));
+    ASSERT_TRUE(m_server.Accept());
+    ASSERT_TRUE(m_server.SendAll(Frame("stale")));
+    // Wait, without dispatching, until a notification of this socket is queued.
+    MSG msg;
+    DWORD dwStart = GetTickCount();
+    while (!PeekMessageA(&msg, m_hwnd, WM_TSTP_SOCKET, WM_TSTP_SOCKET, PM_NOREMOVE) &&
+           GetTickCount() - dwStart < kWaitCap) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+    }
+    ASSERT_TRUE(PeekMessageA(&msg, m_hwnd, WM_TSTP_SOCKET, WM_TSTP_SOCKET, PM_NOREMOVE));
+    EXPECT_NE(0, s.HandleEvent(msg.wParam, WSAMAKESELECTREPLY(FD_WRITE, 0), nullptr));
+
+    s.Close();
+    EXPECT_FALSE(PeekMessageA(&msg, m_hwnd, WM_TSTP_SOCKET, WM_TSTP_SOCKET, PM_NOREMOVE));
+    PostMessageA(m_hwnd, WM_TEST_SENTINEL, 0, 0);
+    ASSERT_TRUE(PumpUntil([this] { return m_rec.bSentinel; }));
+    EXPECT_TRUE(m_rec.events.empty());
+    EXPECT_EQ(0, m_rec.nIgnored);
+
+    // A new connection sees only its own events.
+    ConnectAndAccept();
+    EXPECT_EQ(FD_CONNECT, m_rec.events.front().first);
+    ASSERT_TRUE(m_server.SendAll(Frame("fresh")));
+    ASSERT_TRUE(PumpUntil([this] { return !m_rec.messages.empty(); }));
+    EXPECT_EQ(std::vector<std::string>{"fresh"}, m_rec.messages);
+}
+
+} // namespace
