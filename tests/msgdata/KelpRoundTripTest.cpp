@@ -199,8 +199,9 @@ TEST(KelpRoundTrip, GeneratedMessagesReadBackUnchanged) {
         for (int i = 0; i < count; ++i)
             AddRandomValue(gen, built, expected);
         std::string data = gen.Below(3) == 0 ? gen.Text(true) : std::string();
-        if (!data.empty())
+        if (!data.empty()) {
             ASSERT_TRUE(built.AddData(data.data(), static_cast<int>(data.size())));
+        }
 
         std::string text = Rendered(built);
         auto read = ReadExact(text);
