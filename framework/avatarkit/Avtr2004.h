@@ -10,9 +10,10 @@
 
 class AVATARKIT_API CAvtr2004 {
 public:
-    // Size of the avatar's box in pixels.
-    static const int kWidth = 100;
-    static const int kHeight = 120;
+    // Size of the avatar's box in pixels (enumerators: usable across the
+    // DLL boundary without an exported definition).
+    enum : int { kWidth = 100 };
+    enum : int { kHeight = 120 };
 
     CAvtr2004();
 

@@ -7,7 +7,7 @@
 class AVATARKIT_API CAvtrId {
 public:
     // Longest id text kept, in bytes (the member record holds 200).
-    static const int kMaxText = 200;
+    enum : int { kMaxText = 200 };
 
     CAvtrId();
 

@@ -18,9 +18,9 @@ const int TSAVATAR_FRAME = 0x2;       // outline the box (anonymous only)
 class AVATARKIT_API CTsAvatar {
 public:
     // Avatar type of a normal avatar; 0 while none is created.
-    static const int kTypeNormal = 1;
-    static const int kWidth = 100;
-    static const int kHeight = 120;
+    enum : int { kTypeNormal = 1 };
+    enum : int { kWidth = 100 };
+    enum : int { kHeight = 120 };
 
     CTsAvatar();
 

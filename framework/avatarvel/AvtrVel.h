@@ -11,10 +11,10 @@ const int AVTRVEL_TRANSPARENT = 0x1;
 
 class AVATARVEL_API CAvtrVel {
 public:
-    static const int kWidth = 150;
-    static const int kHeight = 180;
+    enum : int { kWidth = 150 };
+    enum : int { kHeight = 180 };
     // Longest avatar text kept, in bytes.
-    static const int kMaxText = 200;
+    enum : int { kMaxText = 200 };
 
     CAvtrVel();
 
