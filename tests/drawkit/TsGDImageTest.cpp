@@ -119,14 +119,6 @@ TEST(TsGDImageDraw, TransparentPixelsKeepTheDestination) {
     EXPECT_EQ(kKey, canvas.Pixel(4, 6));
 }
 
-TEST(TsGDImageDraw, WithoutTransparentColourEveryPixelIsCopied) {
-    LoadedImage li;
-    ASSERT_EQ(1, li.Load(MakeFacesImage(1, 4, 4, kKey, false)));
-    TestCanvas canvas(8, 8, kGround);
-    ASSERT_EQ(1, li.image.Draw(canvas.Dc(), 0, 0, 0));
-    EXPECT_EQ(kKey, canvas.Pixel(1, 1));
-}
-
 TEST(TsGDImageDraw, TextAndBackgroundColoursOfTheDcDoNotLeakIn) {
     LoadedImage li;
     ASSERT_EQ(1, li.Load(MakeFacesImage(1, 4, 4, kKey, true)));
@@ -169,7 +161,7 @@ TEST(TsGDImageDraw, FacesAndPartsComeFromTheRightPlace) {
     EXPECT_EQ(0, part.CountNot(partBox, kGround, true));
 }
 
-TEST(TsGDImageDraw, PartsAreClippedToTheImage) {
+TEST(TsGDImageDraw, PartsAreClippedToTheImageWithoutAKey) {
     LoadedImage li;
     ASSERT_EQ(1, li.Load(MakeFacesImage(1, 4, 4, kKey, false)));
     TestCanvas canvas(20, 20, kGround);
@@ -179,6 +171,7 @@ TEST(TsGDImageDraw, PartsAreClippedToTheImage) {
     EXPECT_EQ(0, canvas.CountNot(drawn, kGround, true));
     EXPECT_EQ(FaceColour(0), canvas.Pixel(7, 7));
     EXPECT_EQ(FaceColour(0), canvas.Pixel(10, 10));
+    EXPECT_EQ(kKey, canvas.Pixel(8, 8)); // no transparent colour: copied
 
     EXPECT_EQ(0, li.image.Draw(canvas.Dc(), 0, 0, 0, 4, 0, 2, 2));  // right of it
     EXPECT_EQ(0, li.image.Draw(canvas.Dc(), 0, 0, 0, -5, 0, 3, 2)); // left of it
