@@ -28,8 +28,6 @@ public:
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     DECLARE_MESSAGE_MAP()
-
-    friend class CWnd;
 };
 
 // A window. A CWnd made with Create/CreateEx or bound with SubclassWindow is
@@ -251,9 +249,16 @@ protected:
 
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK AfxCbtFilterHook(int, WPARAM, LPARAM);
-    friend class CWndMap;
 
 private:
+    // Detaches after WM_NCDESTROY and calls PostNcDestroy.
+    void FinishNcDestroy();
+    // Offers a notification to the C++ object of hWndChild (OnChildNotify).
+    static BOOL PASCAL SendChildNotify(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
+                                       LRESULT* pResult);
+    // Calls a window-message handler with unpacked parameters.
+    LRESULT CallMsgHandler(const AFX_MSGMAP_ENTRY* pEntry, WPARAM wParam, LPARAM lParam);
+
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 };
