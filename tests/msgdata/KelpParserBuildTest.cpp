@@ -118,6 +118,8 @@ TEST(KelpBuild, DoublesReadBackExactly) {
     EXPECT_TRUE(std::isnan(back));
     ASSERT_TRUE(p.AddValue("three", 3.0));
     EXPECT_EQ("3", TextOf(p, "three"));
+    ASSERT_TRUE(p.AddValue("big", 1e308));
+    EXPECT_EQ("1e+308", TextOf(p, "big"));
 }
 
 TEST(KelpBuild, TextsKeepEveryByte) {

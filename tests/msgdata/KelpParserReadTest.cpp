@@ -39,6 +39,49 @@ TEST(KelpRead, ChannelListReply) {
     EXPECT_EQ(kReply, Rendered(*reply)); // canonical text renders unchanged
 }
 
+TEST(KelpRead, DocumentedExamplesReadAndRenderUnchanged) {
+    // The examples of docs/protocol.md, one of each message kind.
+    const char* const examples[] = {
+        "KELP/1 svc=ChannelList&cmd=&tgt=&mode=1&ip=192.168.0.10&port=9100&enc=0&n=1"
+        "?GameId=TETRIS;",
+        "KELP/1 svc=ChannelList&cmd=&tgt=&mode=1&ip=192.168.0.10&port=9100&enc=0&n=7"
+        "?GameId=TETRIS&ChId=TETRIS0C0101001&IP=10.0.0.5&Port=7001&MaxRoom=50"
+        "&MaxRoomMem=4&MaxRoomView=2;",
+        "KELP/1 svc=ChannelList&cmd=GetChannelList&tgt=&mode=1&ip=&port=0&enc=0&n=2"
+        "?GameId=TETRIS&SubId=C0101;",
+        "KELP/1 svc=ChannelList&cmd=GetChannelList&tgt=&mode=1&ip=&port=0&enc=0&n=22"
+        "?Result=OK&ChNum=2&GameId=TETRIS&SubId=C0101&ChId1=TETRIS0C0101001"
+        "&ChName1=%C3%A4%B3%CE%201&IP1=10.0.0.5&Port1=7001&MemCnt1=10&MaxMem1=300"
+        "&MaxRoom1=50&MaxRoomMem1=4&MaxRoomView1=2&ChId2=TETRIS0C0101002"
+        "&ChName2=Free%20%26%20Easy&IP2=10.0.0.6&Port2=7002&MemCnt2=0&MaxMem2=300"
+        "&MaxRoom2=50&MaxRoomMem2=4&MaxRoomView2=2;",
+        "KELP/1 svc=ChannelList&cmd=GetChannelList&tgt=&mode=1&ip=&port=0&enc=0&n=2"
+        "?Result=FAIL&Msg=Server%20is%20busy,%20try%20later.;",
+        "KELP/1 svc=Go&cmd=Join&tgt=&mode=1&ip=&port=0&enc=0&n=4?MinMem=0&MaxMem=0"
+        "&Rating=-1&RatingMove=0;",
+        "KELP/1 svc=Go&cmd=Join&tgt=&mode=1&ip=10.0.0.5&port=7001&enc=0&n=7?GameId=TETRIS"
+        "&ChId=TETRIS0C0101001&MaxRoom=50&MaxRoomMem=4&MaxRoomView=2&RandRoom=1"
+        "&SubId=C0101;",
+        "KELP/1 svc=svc&cmd=cmd&tgt=&mode=1&ip=&port=0&enc=0&n=3?big=18446744073709551615"
+        "&d=0.1&t=a%00b%3Dc#%01%02%3B;",
+    };
+    for (const char* text : examples) {
+        CKelpParser p(text, 0, nullptr);
+        ASSERT_TRUE(p.IsValid()) << text;
+        EXPECT_EQ(text, Rendered(p));
+    }
+    CKelpParser join(examples[6], 0, nullptr);
+    int randomRoom = -1;
+    EXPECT_TRUE(join.GetValue(G::keyRandomRoomEnter, randomRoom));
+    EXPECT_EQ(1, randomRoom);
+    EXPECT_EQ(7001, join.GetPort());
+    CKelpParser types(examples[7], 0, nullptr);
+    double d = 0;
+    EXPECT_TRUE(types.GetValue("d", d));
+    EXPECT_EQ(0.1, d);
+    EXPECT_EQ(std::string("a\0b=c", 5), TextOf(types, "t"));
+}
+
 TEST(KelpRead, NulTerminatedGameStringWithHeaderAddress) {
     const char* game = "KELP/1 svc=GameString&cmd=Start&tgt=&mode=1&ip=192.168.0.10&port=9100"
                        "&enc=0&n=1?GameId=TET3;";
@@ -110,6 +153,10 @@ TEST(KelpRead, NumbersOfEveryWidthCheckTheirRange) {
     EXPECT_FALSE(ReadExact(WithValue("1e999"))->GetValue("v", d));
     EXPECT_FALSE(ReadExact(WithValue("1.5x"))->GetValue("v", d));
     EXPECT_FALSE(ReadExact(WithValue("abc"))->GetValue("v", d));
+    EXPECT_TRUE(ReadExact(WithValue(".5"))->GetValue("v", d));
+    EXPECT_EQ(0.5, d);
+    EXPECT_TRUE(ReadExact(WithValue("-2e-3"))->GetValue("v", d));
+    EXPECT_EQ(-2e-3, d);
 }
 
 TEST(KelpRead, DuplicateKeysReadAndTheFirstWins) {
