@@ -1,0 +1,38 @@
+// CTsSortedHeaderCtrl: a list view's header that remembers the sorted column
+// and its direction and shows them: owner-drawn columns (SetOwnerDraw) are
+// painted here with their title and a small triangle on the sorted column;
+// the other columns get the header's own sort arrow (HDF_SORTUP/DOWN).
+// Attach it with SubclassWindow over the list view's header (the list
+// view's child with control id 0); the list view must be a framework window
+// so that the header's WM_DRAWITEM is reflected back here.
+#pragma once
+
+#include <afxcmn.h>
+
+#include "LobbyKitApi.h"
+
+class LOBBYKIT_API CTsSortedHeaderCtrl : public CHeaderCtrl {
+public:
+    CTsSortedHeaderCtrl();
+    virtual ~CTsSortedHeaderCtrl();
+
+    // Makes column nColumn owner-drawn (HDF_OWNERDRAW). Returns non-zero
+    // when the column exists.
+    int SetOwnerDraw(int nColumn);
+    // The column last given to SetSortImage; -1 before any.
+    int GetSortedColumn() const { return m_nSortColumn; }
+    // The direction last given to SetSortImage; TRUE before any.
+    BOOL IsAscSorted() const { return m_bSortAsc; }
+    // Remembers the sorted column and direction and redraws the header.
+    void SetSortImage(int nColumn, BOOL bAscending);
+
+    // Paints one owner-drawn column: face, title, triangle when sorted.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+private:
+    void UpdateSortFlags();
+    void DrawSortTriangle(HDC hdc, const RECT& rcItem, BOOL bAscending);
+
+    int m_nSortColumn; // sorted column, -1 none
+    BOOL m_bSortAsc;   // direction of the sorted column
+};

@@ -1,0 +1,20 @@
+// lobbykit: the host side of a lobby's child windows. Chief header.
+#pragma once
+
+#include "LobbyKitApi.h"
+#include "TsLobbyMsg.h"
+#include "TsGameString.h"
+#include "TsMember.h"
+#include "TsGameInfo.h"
+#include "TsGameRecord.h"
+#include "TsCfgSetting.h"
+#include "TsTitleInfo.h"
+#include "TsChildWnd.h"
+#include "TsBmpButton.h"
+#include "TsSortedHeaderCtrl.h"
+#include "TsHtmlCtrl.h"
+#include "TsSplashWnd.h"
+#include "TsLobbyWnd.h"
+#include "TsLobbyObserver.h"
+#include "TsLobbyFrame.h"
+#include "TsPluginFactory.h"
