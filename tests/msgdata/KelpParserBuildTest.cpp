@@ -82,25 +82,6 @@ TEST(KelpBuild, IntegersKeepTheirValueAtTheExtremes) {
     EXPECT_EQ("18446744073709551615", TextOf(p, "ull"));
 }
 
-TEST(KelpBuild, NumbersReadOnlyInTheirTypesRange) {
-    CKelpParser p = MakeRequest();
-    ASSERT_TRUE(p.AddValue("big", 4294967295u));
-    ASSERT_TRUE(p.AddValue("neg", -1));
-    ASSERT_TRUE(p.AddValue("port", 65536));
-    int i = 7;
-    unsigned int u = 7;
-    unsigned short us = 7;
-    EXPECT_FALSE(p.GetValue("big", i)); // above INT_MAX
-    EXPECT_FALSE(p.GetValue("neg", u)); // unsigned refuses a sign
-    EXPECT_FALSE(p.GetValue("port", us));
-    EXPECT_EQ(7, i);
-    EXPECT_EQ(7u, u);
-    EXPECT_EQ(7, us);
-    long long ll = 0;
-    EXPECT_TRUE(p.GetValue("big", ll));
-    EXPECT_EQ(4294967295LL, ll);
-}
-
 TEST(KelpBuild, DoublesReadBackExactly) {
     const double values[] = {
         0.1, -0.0, 1e308, 5e-324, -123456.789, 3.0, std::numeric_limits<double>::infinity()};
