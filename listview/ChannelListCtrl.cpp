@@ -1,0 +1,170 @@
+// The channel list control: creation, columns, sorting, the join request
+// on a double-click and the owner drawing of channel rows.
+#include "ChannelListCtrl.h"
+
+#include <stdlib.h>
+#include "ListRowHelpers.h"
+
+// Same window style as the group list (0x5600040D).
+static const DWORD CHANNEL_LIST_STYLE = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
+                                        LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                        LVS_OWNERDRAWFIXED;
+
+// A channel row's height beyond the font's height.
+static const int CHANNEL_ROW_EXTRA = 12;
+
+BEGIN_MESSAGE_MAP(CTsChannelListCtrl, CListCtrl)
+ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
+ON_WM_MEASUREITEM_REFLECT()
+END_MESSAGE_MAP()
+
+CTsChannelListCtrl::CTsChannelListCtrl()
+    : m_nSortColumn(-1), m_bSortAscending(0), m_bSortEnabled(0), m_pParentWnd(NULL),
+      m_pNotifyWnd(NULL), m_pFont(NULL), m_pSetting(NULL) {}
+
+CTsChannelListCtrl::~CTsChannelListCtrl() {}
+
+int CTsChannelListCtrl::CreateList(CWnd* pParent, CWnd* pNotify, UINT nID, CFont* pFont) {
+    if (pParent == NULL)
+        return 0;
+    m_pParentWnd = pParent;
+    m_pNotifyWnd = pNotify;
+    if (!Create(CHANNEL_LIST_STYLE, CRect(0, 0, 0, 0), pParent, nID))
+        return 0;
+    HWND hHeader = ::GetDlgItem(m_hWnd, 0);
+    if (hHeader == NULL)
+        hHeader = (HWND)SendMessage(LVM_GETHEADER);
+    if (hHeader != NULL)
+        m_wndHeader.SubclassWindow(hHeader);
+    if (pFont != NULL) {
+        m_pFont = pFont;
+        SetFont(pFont, TRUE);
+    }
+    return 1;
+}
+
+BOOL CTsChannelListCtrl::PreCreateWindow(CREATESTRUCT& cs) {
+    cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    return CListCtrl::PreCreateWindow(cs);
+}
+
+int CTsChannelListCtrl::ApplySetting(CTsChannelRecordList* pRecords,
+                                     CTsChannelListSetting* pSetting) {
+    UNUSED_ALWAYS(pRecords);
+    m_pSetting = pSetting;
+    if (pSetting == NULL)
+        return 0;
+    return TsApplyListColours(*this, pSetting->m_clrText, pSetting->m_clrTextBk, pSetting->m_clrBk);
+}
+
+// Replaces columns 0..count-1 with the setting's: the name left-aligned,
+// the numbers right-aligned; the header draws them itself. Then resets the
+// sort state.
+int CTsChannelListCtrl::BuildColumns() {
+    if (m_pSetting == NULL || m_pSetting->m_nColumnCount <= 0 ||
+        m_pSetting->m_pnColumnWidth == NULL || m_pSetting->m_pstrColumnTitle == NULL)
+        return 0;
+    for (int i = 0; i < m_pSetting->m_nColumnCount; i++) {
+        DeleteColumn(i);
+        const int nFormat = (i == 0) ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        if (InsertColumn(i, m_pSetting->m_pstrColumnTitle[i], nFormat,
+                         m_pSetting->m_pnColumnWidth[i]) < 0)
+            return 0;
+    }
+    m_nSortColumn = -1;
+    m_bSortAscending = 0;
+    m_bSortEnabled = 1;
+    return 1;
+}
+
+int CTsChannelListCtrl::SortColumn(int nColumn, int nFlag) {
+    if (!m_bSortEnabled)
+        return 0;
+    if ((GetStyle() & LVS_TYPEMASK) == LVS_REPORT) {
+        m_bSortAscending = nFlag;
+        m_nSortColumn = nColumn;
+        m_wndHeader.SetSortImage(nColumn, nFlag);
+    }
+    return SortItems(CompareItems, (DWORD_PTR)this);
+}
+
+// Column 0 orders by identifier bytes, ascending while the flag is set;
+// other columns by the decimal numbers in the rows' texts.
+int CALLBACK CTsChannelListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort) {
+    const CTsChannelListCtrl* pList = (const CTsChannelListCtrl*)lParamSort;
+    const CTsChannelListData* pA = (const CTsChannelListData*)lParam1;
+    const CTsChannelListData* pB = (const CTsChannelListData*)lParam2;
+    if (pList == NULL || pA == NULL || pB == NULL || pList->m_nSortColumn == -1)
+        return 0;
+    if (pList->m_nSortColumn == 0) {
+        return pList->m_bSortAscending ? TsCompareBytes(pA->m_szChannelId, pB->m_szChannelId)
+                                       : TsCompareBytes(pB->m_szChannelId, pA->m_szChannelId);
+    }
+    CString strA, strB;
+    if (!TsGetTextOfLabel(*pList, pA->m_szChannelId, pList->m_nSortColumn, strA))
+        return 0;
+    if (!TsGetTextOfLabel(*pList, pB->m_szChannelId, pList->m_nSortColumn, strB))
+        return 0;
+    const long nA = strtol(strA, NULL, 10);
+    const long nB = strtol(strB, NULL, 10);
+    if (pList->m_bSortAscending)
+        return nA > nB ? 1 : 0;
+    return nA < nB ? 1 : 0;
+}
+
+void CTsChannelListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult) {
+    const NMLISTVIEW* pView = (const NMLISTVIEW*)pNMHDR;
+    m_nSortColumn = m_wndHeader.GetSortedColumn();
+    if (m_pSetting != NULL) {
+        int nFlag = 1;
+        if (pView->iSubItem == m_nSortColumn)
+            nFlag = m_wndHeader.IsAscSorted() ? 0 : 1;
+        SortColumn(pView->iSubItem, nFlag);
+    }
+    *pResult = 0;
+}
+
+// A double-click on a row asks the notify window to join its channel.
+void CTsChannelListCtrl::OnDblClk(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    const NMITEMACTIVATE* pActivate = (const NMITEMACTIVATE*)pNMHDR;
+    const int nItem = pActivate->iItem;
+    if (nItem < 0 || nItem >= GetItemCount())
+        return;
+    CTsChannelListData* pRecord = (CTsChannelListData*)GetItemData(nItem);
+    if (pRecord != NULL && m_pNotifyWnd != NULL)
+        m_pNotifyWnd->SendMessage(WM_TS_CHANNEL_DBLCLICKED, (WPARAM)pRecord, 0);
+}
+
+void CTsChannelListCtrl::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
+    lpMeasureItemStruct->itemHeight = TsRowHeightForFont(*this, CHANNEL_ROW_EXTRA);
+}
+
+// Draws one channel row: fill, name, numbers, focus rectangle. Normal rows
+// take the list's own colours, highlighted rows the setting's.
+void CTsChannelListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
+    if (lpDrawItemStruct->hDC == NULL)
+        return;
+    CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
+    const int nSaved = pDC->SaveDC();
+    TsRowInfo info;
+    if (TsGetRowInfo(*this, pDC, (int)lpDrawItemStruct->itemID, info)) {
+        const CTsChannelListData* pRecord = (const CTsChannelListData*)info.lParam;
+        COLORREF clrFill;
+        if (m_pSetting != NULL && info.bHighlighted) {
+            pDC->SetTextColor(m_pSetting->m_clrSelText);
+            pDC->SetBkColor(m_pSetting->m_clrSelTextBk);
+            clrFill = m_pSetting->m_clrSelBk;
+        } else {
+            pDC->SetTextColor(GetTextColor());
+            pDC->SetBkColor(GetTextBkColor());
+            clrFill = GetBkColor();
+        }
+        TsFillRow(pDC, info, clrFill);
+        TsDrawRowName(*this, pDC, info, pRecord != NULL ? pRecord->m_szChannelName : "");
+        TsDrawRowColumns(*this, pDC, info);
+        TsDrawRowFocus(pDC, info);
+    }
+    pDC->RestoreDC(nSaved);
+}

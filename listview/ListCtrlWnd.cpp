@@ -1,0 +1,210 @@
+// The list container: creation of the font and both lists, their layout,
+// and the row operations of the channel-list window.
+#include "ListCtrlWnd.h"
+
+#include <stdio.h>
+#include "ListRowHelpers.h"
+#include "resource.h"
+
+BEGIN_MESSAGE_MAP(CTsListCtrlWnd, CWnd)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CTsListCtrlWnd::CTsListCtrlWnd()
+    : m_pOwnerWnd(NULL), m_pChannelGroupListCtrl(NULL), m_pChannelListCtrl(NULL), m_pFont(NULL) {}
+
+// Destroys a window still standing first, so WM_DESTROY reaches this class
+// (and deletes the lists) while the object is whole; then the font.
+CTsListCtrlWnd::~CTsListCtrlWnd() {
+    if (m_hWnd != NULL)
+        DestroyWindow();
+    if (m_pFont != NULL) {
+        m_pFont->DeleteObject();
+        delete m_pFont;
+        m_pFont = NULL;
+    }
+    m_pChannelGroupListCtrl = NULL;
+    m_pChannelListCtrl = NULL;
+}
+
+int CTsListCtrlWnd::Create(CWnd* pParent, UINT nID) {
+    if (pParent == NULL)
+        return 0;
+    m_pOwnerWnd = pParent;
+    LPCTSTR pszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+                                           ::GetSysColorBrush(COLOR_BTNFACE), NULL);
+    return CWnd::Create(pszClass, "ChannelListCtrlWnd", WS_CHILD, CRect(0, 0, 0, 0), pParent, nID)
+               ? 1
+               : 0;
+}
+
+// Font, then the group list and the channel list; a list that cannot be
+// created fails the container's creation.
+int CTsListCtrlWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CreateListFont();
+    if (m_pFont != NULL)
+        SendMessage(WM_SETFONT, (WPARAM)m_pFont->GetSafeHandle(), TRUE);
+
+    m_pChannelGroupListCtrl = new CTsChannelGroupListCtrl;
+    if (!m_pChannelGroupListCtrl->CreateList(this, m_pOwnerWnd, IDC_TS_CHANNEL_GROUP_LIST, m_pFont))
+        return -1;
+    m_pChannelListCtrl = new CTsChannelListCtrl;
+    if (!m_pChannelListCtrl->CreateList(this, m_pOwnerWnd, IDC_TS_CHANNEL_LIST, m_pFont))
+        return -1;
+    return 0;
+}
+
+// 9 points at the container's vertical resolution (-12 at 96 pixels per
+// inch), regular weight, face name from string 17903.
+int CTsListCtrlWnd::CreateListFont() {
+    CString strFace;
+    strFace.LoadString(IDS_LIST_FONT_FACE);
+    CDC* pDC = GetDC();
+    const int nLogPixelsY = (pDC != NULL) ? pDC->GetDeviceCaps(LOGPIXELSY) : 96;
+    if (pDC != NULL)
+        ReleaseDC(pDC);
+    CFont* pFont = new CFont;
+    if (!pFont->CreateFont(-(9 * nLogPixelsY) / 72, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, strFace)) {
+        delete pFont;
+        return 0;
+    }
+    m_pFont = pFont;
+    return 1;
+}
+
+// Rows go first, then each list's window and object. The records stay with
+// their owner.
+void CTsListCtrlWnd::OnDestroy() {
+    CWnd::OnDestroy();
+    DeleteAllChannelGroup();
+    if (m_pChannelGroupListCtrl != NULL) {
+        if (m_pChannelGroupListCtrl->GetSafeHwnd() != NULL)
+            m_pChannelGroupListCtrl->DestroyWindow();
+        delete m_pChannelGroupListCtrl;
+        m_pChannelGroupListCtrl = NULL;
+    }
+    if (m_pChannelListCtrl != NULL) {
+        if (m_pChannelListCtrl->GetSafeHwnd() != NULL)
+            m_pChannelListCtrl->DestroyWindow();
+        delete m_pChannelListCtrl;
+        m_pChannelListCtrl = NULL;
+    }
+}
+
+// Both lists get their setting, colours and columns; then the container
+// takes G's left and top and both rectangles' sizes side by side, the
+// group list inset by gM on three sides, the channel list by cM left and
+// right and by gM at top and bottom.
+int CTsListCtrlWnd::SetListCtrlWnd(CTsGroupRecordList* pGroupRecords,
+                                   CTsChannelGroupListSetting* pGroupSetting,
+                                   CTsChannelRecordList* pChannelRecords,
+                                   CTsChannelListSetting* pChannelSetting) {
+    if (m_pChannelGroupListCtrl != NULL) {
+        m_pChannelGroupListCtrl->ApplySetting(pGroupRecords, pGroupSetting);
+        m_pChannelGroupListCtrl->BuildColumns();
+    }
+    if (m_pChannelListCtrl != NULL) {
+        m_pChannelListCtrl->ApplySetting(pChannelRecords, pChannelSetting);
+        m_pChannelListCtrl->BuildColumns();
+    }
+    if (pGroupSetting == NULL || pChannelSetting == NULL || m_hWnd == NULL)
+        return 1;
+
+    const RECT& rcG = pGroupSetting->m_rcWindow;
+    const RECT& rcC = pChannelSetting->m_rcWindow;
+    const int gW = rcG.right - rcG.left;
+    const int gH = rcG.bottom - rcG.top;
+    const int cW = rcC.right - rcC.left;
+    const int cH = rcC.bottom - rcC.top;
+    const int gM = pGroupSetting->m_nMargin;
+    const int cM = pChannelSetting->m_nMargin;
+
+    MoveWindow(rcG.left, rcG.top, gW + cW, gH > cH ? gH : cH, TRUE);
+    if (m_pChannelGroupListCtrl != NULL)
+        m_pChannelGroupListCtrl->MoveWindow(gM, gM, gW - gM, gH - 2 * gM, TRUE);
+    if (m_pChannelListCtrl != NULL)
+        m_pChannelListCtrl->MoveWindow(gW + cM, gM, cW - 2 * cM, cH - 2 * gM, TRUE);
+    return 1;
+}
+
+int CTsListCtrlWnd::AddChannelGroup(CTsChannelGroupListData* pGroup) {
+    if (m_pChannelGroupListCtrl == NULL || pGroup == NULL)
+        return 0;
+    if (TsFindRowByLabel(*m_pChannelGroupListCtrl, pGroup->m_szGroupId) >= 0)
+        return 0;
+    const int nItem = m_pChannelGroupListCtrl->InsertItem(
+        LVIF_TEXT | LVIF_PARAM, m_pChannelGroupListCtrl->GetItemCount(), pGroup->m_szGroupId, 0, 0,
+        0, (LPARAM)pGroup);
+    return nItem >= 0 ? 1 : 0;
+}
+
+int CTsListCtrlWnd::DeleteChannelGroup(const char* pszGroupId) {
+    if (m_pChannelGroupListCtrl == NULL)
+        return 0;
+    const int nItem = TsFindRowByLabel(*m_pChannelGroupListCtrl, pszGroupId);
+    if (nItem < 0)
+        return 0;
+    return m_pChannelGroupListCtrl->DeleteItem(nItem);
+}
+
+int CTsListCtrlWnd::UpdateChannelGroup(const char* pszGroupId) {
+    if (m_pChannelGroupListCtrl == NULL)
+        return 0;
+    const int nItem = TsFindRowByLabel(*m_pChannelGroupListCtrl, pszGroupId);
+    if (nItem < 0)
+        return 0;
+    return m_pChannelGroupListCtrl->Update(nItem);
+}
+
+int CTsListCtrlWnd::DeleteAllChannelGroup() {
+    if (m_pChannelGroupListCtrl == NULL || m_pChannelGroupListCtrl->GetSafeHwnd() == NULL)
+        return 0;
+    return m_pChannelGroupListCtrl->DeleteAllItems();
+}
+
+int CTsListCtrlWnd::AddChannelList(CTsChannelListData* pChannel) {
+    if (m_pChannelListCtrl == NULL || pChannel == NULL)
+        return 0;
+    if (TsFindRowByLabel(*m_pChannelListCtrl, pChannel->m_szChannelId) >= 0)
+        return 0;
+    const int nItem =
+        m_pChannelListCtrl->InsertItem(LVIF_TEXT | LVIF_PARAM, m_pChannelListCtrl->GetItemCount(),
+                                       pChannel->m_szChannelId, 0, 0, 0, (LPARAM)pChannel);
+    if (nItem < 0)
+        return 0;
+    char szNumber[16];
+    snprintf(szNumber, sizeof(szNumber), "%d", pChannel->m_nMemberCnt);
+    m_pChannelListCtrl->SetItemText(nItem, 1, szNumber);
+    snprintf(szNumber, sizeof(szNumber), "%d", pChannel->m_nMaxMember);
+    m_pChannelListCtrl->SetItemText(nItem, 2, szNumber);
+    return 1;
+}
+
+int CTsListCtrlWnd::DeleteChannelList(const char* pszChannelId) {
+    if (m_pChannelListCtrl == NULL)
+        return 0;
+    const int nItem = TsFindRowByLabel(*m_pChannelListCtrl, pszChannelId);
+    if (nItem < 0)
+        return 0;
+    return m_pChannelListCtrl->DeleteItem(nItem);
+}
+
+int CTsListCtrlWnd::UpdateChannelList(const char* pszChannelId) {
+    if (m_pChannelListCtrl == NULL)
+        return 0;
+    const int nItem = TsFindRowByLabel(*m_pChannelListCtrl, pszChannelId);
+    if (nItem < 0)
+        return 0;
+    return m_pChannelListCtrl->Update(nItem);
+}
+
+int CTsListCtrlWnd::DeleteAllChannelList() {
+    if (m_pChannelListCtrl == NULL || m_pChannelListCtrl->GetSafeHwnd() == NULL)
+        return 0;
+    return m_pChannelListCtrl->DeleteAllItems();
+}
