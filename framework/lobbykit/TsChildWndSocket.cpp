@@ -1,0 +1,92 @@
+// CTsChildWnd: the client connection and the socket events it turns into
+// virtual calls on the window's thread.
+#include <TstpSocket.h>
+
+#include "TsChildWnd.h"
+
+int CTsChildWnd::CreateClient(const char* pszHost, int nPort) {
+    if (m_hWnd == NULL || pszHost == NULL) {
+        return 0;
+    }
+    if (m_pSocket == NULL) {
+        m_pSocket = new CTstpSocket;
+    }
+    return m_pSocket->Connect(m_hWnd, WM_TSTP_SOCKET, pszHost, nPort) ? 1 : 0;
+}
+
+void CTsChildWnd::DestroyClient() {
+    if (m_pSocket != NULL) {
+        m_pSocket->Close();
+    }
+}
+
+int CTsChildWnd::SendData(const char* pData, int nLength) {
+    if (m_pSocket == NULL) {
+        return WSAENOTCONN;
+    }
+    return m_pSocket->Send(pData, nLength);
+}
+
+int CTsChildWnd::ReadData(char*& pBuffer, int& nLength) {
+    if (m_pSocket == NULL) {
+        pBuffer = NULL;
+        nLength = 0;
+        return 0;
+    }
+    return m_pSocket->ReadData(pBuffer, nLength);
+}
+
+int CTsChildWnd::OnSocketConnect(CTstpSocket* pSocket) {
+    return pSocket != NULL ? pSocket->GetLastEventError() : WSAENOTSOCK;
+}
+
+int CTsChildWnd::OnSocketSend(CTstpSocket* pSocket) {
+    return pSocket != NULL ? pSocket->GetLastEventError() : WSAENOTSOCK;
+}
+
+int CTsChildWnd::OnSocketReceive(CTstpSocket* pSocket) {
+    return pSocket != NULL ? pSocket->Receive() : WSAENOTSOCK;
+}
+
+int CTsChildWnd::OnSocketClose(CTstpSocket* pSocket) {
+    return pSocket != NULL ? pSocket->GetLastEventError() : WSAENOTSOCK;
+}
+
+// WM_TSTP_SOCKET: accepts notifications of the current connection only and
+// calls the matching virtual. FD_CLOSE first pulls what Winsock still holds;
+// if bytes arrived, OnSocketReceive runs before OnSocketClose. The close is
+// not reported when the receive step ended the connection (DestroyClient or
+// a new CreateClient) or destroyed the window.
+LRESULT CTsChildWnd::OnMsgFromSocket(WPARAM wParam, LPARAM lParam) {
+    int nEvent = 0;
+    if (m_pSocket == NULL || !m_pSocket->HandleEvent(wParam, lParam, &nEvent)) {
+        return 0;
+    }
+    switch (nEvent) {
+    case FD_CONNECT:
+        OnSocketConnect(m_pSocket);
+        break;
+    case FD_WRITE:
+        OnSocketSend(m_pSocket);
+        break;
+    case FD_READ:
+        OnSocketReceive(m_pSocket);
+        break;
+    case FD_CLOSE: {
+        HWND hWnd = m_hWnd;
+        SOCKET hSocket = m_pSocket->GetHandle();
+        m_pSocket->Receive();
+        if (m_pSocket->GetBufferedSize() > 0) {
+            OnSocketReceive(m_pSocket);
+            if (!::IsWindow(hWnd) || m_pSocket == NULL || m_pSocket->GetHandle() != hSocket) {
+                break;
+            }
+        }
+        OnSocketClose(m_pSocket);
+        break;
+    }
+    default:
+        break;
+    }
+    return 0;
+}

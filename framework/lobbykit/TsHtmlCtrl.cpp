@@ -1,0 +1,126 @@
+// CTsHtmlCtrl: the ad view, showing the address it was sent to. Navigate
+// runs on any thread; the window takes the address over on its own.
+#include "TsHtmlCtrl.h"
+
+// Longest address kept.
+static const int kMaxAddress = 2047;
+
+// Holds the control's lock for one scope.
+class CTsHtmlLock {
+public:
+    explicit CTsHtmlLock(CRITICAL_SECTION& cs) : m_cs(cs) { ::EnterCriticalSection(&m_cs); }
+    ~CTsHtmlLock() { ::LeaveCriticalSection(&m_cs); }
+
+private:
+    CRITICAL_SECTION& m_cs; // the lock held
+};
+
+BEGIN_MESSAGE_MAP(CTsHtmlCtrl, CWnd)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_PAINT()
+ON_MESSAGE(WM_TS_HTMLNAVIGATE, OnMsgNavigate)
+END_MESSAGE_MAP()
+
+CTsHtmlCtrl::CTsHtmlCtrl() : m_hWndTarget(NULL), m_nNavigations(0) {
+    ::InitializeCriticalSection(&m_cs);
+}
+
+CTsHtmlCtrl::~CTsHtmlCtrl() {
+    if (m_hWnd != NULL) {
+        DestroyWindow();
+    }
+    ::DeleteCriticalSection(&m_cs);
+}
+
+int CTsHtmlCtrl::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                        const RECT& rect, CWnd* pParentWnd, UINT nID, void*) {
+    if (lpszClassName == NULL) {
+        lpszClassName =
+            AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, ::LoadCursor(NULL, IDC_ARROW), NULL, NULL);
+    }
+    return CWnd::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID) ? 1 : 0;
+}
+
+// Publishes the window to Navigate; an address sent before the window
+// existed is taken over now.
+int CTsHtmlCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    int bPending;
+    {
+        CTsHtmlLock lock(m_cs);
+        m_hWndTarget = m_hWnd;
+        bPending = !m_strPending.IsEmpty();
+    }
+    if (bPending) {
+        PostMessage(WM_TS_HTMLNAVIGATE);
+    }
+    return CWnd::OnCreate(lpCreateStruct);
+}
+
+void CTsHtmlCtrl::OnDestroy() {
+    {
+        CTsHtmlLock lock(m_cs);
+        m_hWndTarget = NULL;
+    }
+    CWnd::OnDestroy();
+}
+
+// Stores the address and posts to the window; touches nothing else of it.
+void CTsHtmlCtrl::Navigate(LPCSTR lpszAddress) {
+    HWND hTarget;
+    {
+        CTsHtmlLock lock(m_cs);
+        if (lpszAddress == NULL) {
+            m_strPending.Empty();
+        } else {
+            int nLength = 0;
+            while (nLength < kMaxAddress && lpszAddress[nLength] != '\0') {
+                nLength++;
+            }
+            m_strPending = CString(lpszAddress, nLength);
+        }
+        hTarget = m_hWndTarget;
+    }
+    if (hTarget != NULL) {
+        ::PostMessage(hTarget, WM_TS_HTMLNAVIGATE, 0, 0);
+    }
+}
+
+CString CTsHtmlCtrl::GetLocation() const {
+    CTsHtmlLock lock(m_cs);
+    return m_strLocation;
+}
+
+int CTsHtmlCtrl::GetNavigateCount() const {
+    CTsHtmlLock lock(m_cs);
+    return m_nNavigations;
+}
+
+LRESULT CTsHtmlCtrl::OnMsgNavigate(WPARAM, LPARAM) {
+    {
+        CTsHtmlLock lock(m_cs);
+        m_strLocation = m_strPending;
+        m_nNavigations++;
+    }
+    Invalidate();
+    return 0;
+}
+
+// A white page with a thin frame and the address on one line.
+void CTsHtmlCtrl::OnPaint() {
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
+    dc.FillSolidRect(&rc, RGB(255, 255, 255));
+    dc.Draw3dRect(&rc, RGB(160, 160, 160), RGB(160, 160, 160));
+    CString strLocation = GetLocation();
+    if (strLocation.IsEmpty()) {
+        return;
+    }
+    CRect rcText = rc;
+    rcText.DeflateRect(6, 2);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(RGB(0, 0, 160));
+    dc.DrawText(strLocation, &rcText,
+                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
