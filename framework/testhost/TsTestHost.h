@@ -1,0 +1,139 @@
+// CTsTestHost: a lobby client in miniature for tests and the demo. It makes
+// the application's main window (hidden at first), a lobby frame and the
+// host's records from a CTsHostConfig, loads a channel-list plug-in DLL (or
+// takes a window the caller made), creates it as the frame's child 1 and
+// activates it with a game string. Everything a host sees is recorded into
+// a log of short strings, in order:
+//
+//   "box|<text>|<caption>|0x<type>"   a message box (any, through the seam)
+//   "splash-on|<text>|<flag>"          ON_SPLASH
+//   "splash-off"                       OFF_SPLASH
+//   "join|<url>|<group>|<room>"        the frame switched to the lobby at a join
+//   "front|1"                          the frame switched back to child 1
+//   "closebox|<reason>"                OnCloseBoxClicked
+//   "close-frame"                      WM_CLOSE reached the frame
+//   "buttons|<0 or 1>"                 ControlButton
+//   "ad|<address>" / "ad-off"          ShowAdHtmlView
+//   "channel-name|<text>"              WM_TS_CHANNELNAME reached the frame's window
+//   "reveal-main"                      the hidden main window was shown
+//
+// The host also answers for the user and the machine: message boxes from a
+// queue of answers (IDOK when empty), the clock (AfxGetTickCount) from a
+// settable tick count, IsActiveWindow and CheckConfidenceMemory from values
+// the caller sets. The seams are process-wide: one host at a time.
+#pragma once
+
+#include <lobbykit.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TsHostConfig.h"
+
+// One message box as the host saw it.
+struct TsHostBox {
+    HWND hOwner;         // owner window given to the box
+    std::string strText; // its text
+    std::string strCaption;
+    UINT nType; // MB_ flags
+};
+
+class CTsHostMainWnd;
+
+class CTsTestHost : public CTsLobbyObserver {
+public:
+    CTsTestHost();
+    virtual ~CTsTestHost();
+
+    CTsHostConfig& GetConfig() { return m_config; }
+    // Runs the plug-in in lpszDir (catalogues and images are looked up
+    // relative to the current directory).
+    static int SetClientDirectory(LPCSTR lpszDir);
+
+    // Loads the plug-in DLL and makes its window object through its
+    // factory (TsPluginFactory.h). 0 when the DLL or a factory is missing.
+    int LoadPlugin(LPCSTR lpszDllPath);
+    // Uses a window object the caller made and keeps owning.
+    int UseWindow(CTsChildWnd* pWnd);
+    // Makes the main window (hidden) and the frame (shown), gives the window
+    // the records and creates it as the frame's child 1. Non-zero on success.
+    int CreateFrame();
+    // First activation: WM_TS_SETACTIVEWINDOW (TSACT_EX | TSACT_ON) with a
+    // record of the game string and group message (null: the config's).
+    LRESULT Start(LPCSTR lpszGameString = NULL, LPCSTR lpszGroupMsg = NULL);
+    // A later activation with the given TSACT_ flags (no record).
+    LRESULT Activate(WPARAM wFlags);
+    // Destroys the plug-in window (and deletes a plug-in's object).
+    void DestroyWindow();
+
+    // Handles the messages waiting now. Returns how many.
+    int Pump();
+    // Handles messages until cond() holds, waiting for new ones at most
+    // nMaxWaitMs in all. Returns cond()'s last answer.
+    bool PumpUntil(const std::function<bool()>& cond, DWORD nMaxWaitMs = 5000);
+
+    // The log.
+    const std::vector<std::string>& GetLog() const { return m_log; }
+    void ClearLog() { m_log.clear(); }
+    // Number of entries equal to strEntry, or starting with it when it ends in '|'.
+    int CountLog(const std::string& strEntry) const;
+    // The whole log, one entry a line, for failure messages.
+    std::string LogText() const;
+    void Log(const std::string& strEntry);
+
+    // Answers and the clock.
+    void QueueBoxAnswer(int nAnswer) { m_boxAnswers.push_back(nAnswer); }
+    const std::vector<TsHostBox>& GetBoxes() const { return m_boxes; }
+    void SetTickCount(DWORD dwTick) { m_dwTick = dwTick; }
+    void AdvanceTicks(DWORD dwDelta) { m_dwTick += dwDelta; }
+    DWORD GetTickCount() const { return m_dwTick; }
+    // nAnswer -1 lets the frame answer for itself; default 0 for both.
+    void SetActiveAnswer(int nWhich, int nAnswer);
+    void SetConfidenceAnswer(int nAnswer) { m_nConfidence = nAnswer; }
+    // Whether WM_CLOSE destroys the frame (default: no, only recorded) and
+    // whether it then ends the message loop (the demo).
+    void SetCloseBehaviour(int bDestroy, int bQuit);
+    // Hides the main window again, so that a later reveal shows in the log.
+    void HideMainWindow();
+
+    CTsChildWnd* GetWindow() const { return m_pWnd; }
+    CTsLobbyFrame& GetFrame() { return m_frame; }
+    CWnd* GetMainWnd() const;
+    HMODULE GetPluginModule() const { return m_hPlugin; }
+    __tag_GameString& GetGameString() { return m_gameString; }
+
+    // CTsLobbyObserver.
+    virtual void OnSplashShown(LPCSTR lpszText, int nFlag, HWND hWnd);
+    virtual void OnSplashHidden();
+    virtual void OnChildActivated(int nWhich, HWND hJoinWnd, LPCSTR lpszUrl, LPCSTR lpszGroup,
+                                  int nRoom);
+    virtual void OnCloseBox(int nReason);
+    virtual int OnFrameClose();
+    virtual void OnControlButton(int bEnable);
+    virtual void OnAdView(LPCSTR lpszAddress);
+    virtual void OnChannelName(LPCSTR lpszName);
+    virtual int AnswerIsActiveWindow(int nWhich, int nAnswer);
+    virtual int AnswerCheckConfidenceMemory(int nAnswer);
+
+private:
+    static int BoxHook(void* pCtx, HWND hOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
+    static DWORD TickHook(void* pCtx);
+
+    CTsHostConfig m_config;                    // records and settings
+    CTsLobbyFrame m_frame;                     // the lobby frame
+    CTsHostMainWnd* m_pMainWnd;                // the application's main window
+    CTsChildWnd* m_pWnd;                       // child 1, or null
+    HMODULE m_hPlugin;                         // plug-in DLL, or null
+    PFN_TS_DELETE_CHANNELLIST_WND m_pfnDelete; // deletes m_pWnd when the plug-in made it
+    __tag_GameString m_gameString;             // record of the first activation
+    std::vector<std::string> m_log;            // what the host saw
+    std::vector<TsHostBox> m_boxes;            // message boxes shown
+    std::deque<int> m_boxAnswers;              // answers for the next boxes
+    DWORD m_dwTick;                            // the clock
+    int m_nActiveAnswer[3];                    // IsActiveWindow answers for 1 and 2, -1 the frame's
+    int m_nConfidence;                         // CheckConfidenceMemory answer
+    int m_bCloseDestroys;                      // WM_CLOSE destroys the frame
+    int m_bCloseQuits;                         // and ends the message loop
+};
