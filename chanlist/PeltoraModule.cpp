@@ -1,8 +1,12 @@
 // Entry point of the plug-in DLL: registers the module as an extension
 // library of the host's framework, so that its string tables join the
-// resource chain that CString::LoadString searches.
+// resource chain that CString::LoadString searches; and the two C exports
+// through which a host makes and deletes the channel-list window.
 #include <afxwin.h>
 #include <afxdllx.h>
+#include <TsPluginFactory.h>
+
+#include "ChannelListWnd.h"
 
 static AFX_EXTENSION_MODULE s_peltoraModule = {FALSE, NULL, NULL}; // this DLL in the chain
 
@@ -18,3 +22,5 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpRes
     }
     return TRUE;
 }
+
+TS_DEFINE_CHANNELLIST_FACTORY(CTsChannelListWnd)

@@ -1,0 +1,137 @@
+// CTsChannelListWnd: the frame's activation message, the two activation
+// paths, the three window timers and the revealing of the main window.
+#include "ChannelListWnd.h"
+
+#include <TsLobbyFrame.h>
+#include <TsLobbyMsg.h>
+
+#include "resource.h"
+
+// WM_USER+10. wParam bit TSACT_EX selects the activation that starts or
+// stops the window's work, bit TSACT_ON says activate or deactivate; the
+// start record in lParam is read only when both bits are set. A start
+// record that Init refuses closes the frame.
+LRESULT CTsChannelListWnd::OnMsgFromFrameSetActiveWindow(WPARAM wParam, LPARAM lParam) {
+    CString strSplash;
+    strSplash.LoadString(IDS_LOADING);
+    ON_SPLASH(strSplash, TSSPLASH_PROGRESS, this);
+
+    const int bActive = (wParam & TSACT_ON) ? 1 : 0;
+    if (wParam & TSACT_EX) {
+        m_bInUse = 1;
+        if (bActive && lParam != 0) {
+            if (!Init((__tag_GameString*)lParam)) {
+                if (m_pFrameWnd != NULL)
+                    ::SendMessage(m_pFrameWnd->GetSafeHwnd(), WM_CLOSE, 0, 0);
+                return 0;
+            }
+        }
+        DoExActive(bActive);
+    } else {
+        DoActive(bActive);
+    }
+    return 0;
+}
+
+// Activation with TSACT_EX. Activating loads the channel groups and starts
+// the idle and avatar timers; with an automatic join pending it starts the
+// automatic-join timer instead of handing over to the base. A failed
+// catalogue step reveals the main window and closes this one.
+int CTsChannelListWnd::DoExActive(int bActive) {
+    m_bActive = bActive;
+    if (!bActive) {
+        ControlButton(0);
+        ShowAdHtmlView(NULL);
+        KillTimer(TIMER_IDLE);
+        KillTimer(TIMER_AVATAR);
+        if (m_bAutoJoin)
+            KillTimer(TIMER_AUTOJOIN);
+        delete m_pAvatar;
+        m_pAvatar = NULL;
+        return CTsChildWnd::DoExActive(0);
+    }
+
+    const int bCatalogueFailed = GetChannelGroupInfo() == 0;
+    ControlButton(1);
+    ShowAdHtmlView(m_pTitleInfo->m_strAdPage);
+    KillTimer(TIMER_IDLE);
+    m_dwLastActiveTick = AfxGetTickCount();
+    SetTimer(TIMER_IDLE, TIMER_IDLE_PERIOD, NULL);
+    SetTimer(TIMER_AVATAR, TIMER_AVATAR_PERIOD, NULL);
+    if (m_bAutoJoin) {
+        KillTimer(TIMER_AUTOJOIN);
+        SetTimer(TIMER_AUTOJOIN, TIMER_AUTOJOIN_PERIOD, NULL);
+        return 1;
+    }
+    if (bCatalogueFailed) {
+        ShowMainWindowIfHidden();
+        OnCloseBoxClicked(0);
+    }
+    return CTsChildWnd::DoExActive(bActive);
+}
+
+// Activation without TSACT_EX: coming to the front refreshes the channel
+// list; leaving it stops the idle watch and drops the avatar, leaving the
+// frame's buttons and the avatar timer alone.
+int CTsChannelListWnd::DoActive(int bActive) {
+    m_bActive = bActive;
+    if (!bActive) {
+        ShowAdHtmlView(NULL);
+        KillTimer(TIMER_IDLE);
+        delete m_pAvatar;
+        m_pAvatar = NULL;
+        return CTsChildWnd::DoActive(0);
+    }
+
+    ControlButton(1);
+    ShowAdHtmlView(m_pTitleInfo->m_strAdPage);
+    KillTimer(TIMER_IDLE);
+    m_dwLastActiveTick = AfxGetTickCount();
+    SetTimer(TIMER_IDLE, TIMER_IDLE_PERIOD, NULL);
+    OnBtnChannelListRefreshClicked();
+    ShowMainWindowIfHidden();
+    return CTsChildWnd::DoActive(1);
+}
+
+// TIMER_IDLE: while child 1 or 2 of the frame is in front the idle clock
+// restarts; otherwise more than two hours idle closes the window and more
+// than ten seconds marks it as not in use. The idle time is the signed
+// difference of two tick counts, so it stays right across the counter's
+// wrap. TIMER_AUTOJOIN: the first tick hands the automatic join over.
+// TIMER_AVATAR: the avatar box is redrawn.
+void CTsChannelListWnd::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == TIMER_IDLE) {
+        if (IsActiveWindow(1) || IsActiveWindow(2)) {
+            m_dwLastActiveTick = AfxGetTickCount();
+            return;
+        }
+        const int nIdle = (int)(AfxGetTickCount() - m_dwLastActiveTick);
+        if (nIdle > 7200000) {
+            OnCloseBoxClicked(1);
+            return;
+        }
+        if (nIdle > 10000) {
+            m_bInUse = 0;
+            return;
+        }
+    } else if (nIDEvent == TIMER_AUTOJOIN) {
+        if (m_bAutoJoin) {
+            KillTimer(TIMER_AUTOJOIN);
+            m_bAutoJoin = 0;
+            AutoJoinChannel();
+            return;
+        }
+    } else if (nIDEvent == TIMER_AVATAR) {
+        OnMsgRedrawAvatar(0, 0);
+    }
+    CTsChildWnd::OnTimer(nIDEvent);
+}
+
+// The host may keep its main window hidden while the channel list loads;
+// every load ends by showing it.
+void CTsChannelListWnd::ShowMainWindowIfHidden() {
+    CWinThread* pThread = AfxGetThread();
+    CWnd* pMainWnd = pThread != NULL ? pThread->GetMainWnd() : NULL;
+    if (pMainWnd->GetSafeHwnd() != NULL && !pMainWnd->IsWindowVisible())
+        pMainWnd->ShowWindow(SW_SHOW);
+}

@@ -1,0 +1,124 @@
+// CTsChannelListWnd: the entry Init that reads the host's start record, the
+// three setting hooks and the set-up of the views and buttons.
+#include "ChannelListWnd.h"
+
+#include <string.h>
+#include <KelpParser.h>
+#include <TsLobbyFrame.h>
+
+#include "TsCopyField.h"
+#include "resource.h"
+
+// Reads the start record. The game string must parse and name its game
+// (keyGameId, not empty); a game string without a game id is refused like
+// one that does not parse, since every request and join carries that id.
+// Returns non-zero when the views were set up.
+int CTsChannelListWnd::Init(__tag_GameString* pGameString) {
+    m_strGameString = pGameString->strGameString;
+    m_strGroupMsg = pGameString->strGroupMsg;
+    m_strServerIp = "";
+    m_nServerPort = 0;
+    m_strCaption.LoadString(IDS_CAPTION);
+
+    CKelpParser parser(m_strGameString, 0, NULL);
+    char* pszGameId = NULL;
+    int nGameIdLength = 0;
+    if (!parser.IsValid() || !parser.GetValue(G::keyGameId, pszGameId, nGameIdLength) ||
+        pszGameId[0] == '\0') {
+        CString strText;
+        strText.LoadString(IDS_INVALID_GAMESTRING);
+        TsMessageBox(m_pFrameWnd, strText, m_strCaption, MB_ICONHAND | MB_TOPMOST);
+        return 0;
+    }
+
+    m_strServerIp = parser.GetIPAddress();
+    m_nServerPort = parser.GetPort();
+    const char* pszCode = m_pGameInfo->m_szGameCode;
+    m_strSection = CString(pszCode, (int)strnlen(pszCode, sizeof(m_pGameInfo->m_szGameCode)));
+
+    // From here on the host's game record carries the game string's id.
+    TsCopyField(m_pGameInfo->m_szGameId, pszGameId);
+    ReadAutoJoin(parser);
+
+    if (strcmp(m_pGameInfo->m_szGameId, "TET3") == 0)
+        TsCopyField(m_pGameInfo->m_szGameId, "TETRIS");
+
+    if (!SetChannelListWndSetting() || !SetChannelGroupListSetting() || !SetChannelListSetting())
+        return 0;
+    return SetChannelListWnd() ? 1 : 0;
+}
+
+// An automatic join is pending when the game string names a channel
+// (keyChannelId) and that channel's server (keyIPAddress): a join without
+// an address could not reach any server, so such a game string starts the
+// window as an ordinary one (no automatic join) instead. The sub id is the
+// five characters that start eight before the end of the channel id as
+// stored (clipped at both ends).
+void CTsChannelListWnd::ReadAutoJoin(const CKelpParser& parser) {
+    char* pszChannelId = NULL;
+    char* pszIp = NULL;
+    int nLength = 0;
+    if (!parser.GetValue(G::keyChannelId, pszChannelId, nLength) ||
+        !parser.GetValue(G::keyIPAddress, pszIp, nLength)) {
+        m_bAutoJoin = 0;
+        return;
+    }
+
+    CString strSplash;
+    strSplash.LoadString(IDS_AUTOJOIN);
+    ON_SPLASH(strSplash, TSSPLASH_NOTICE, this);
+
+    m_bAutoJoin = 1;
+    TsCopyField(m_szAutoChannelId, pszChannelId);
+    const CString strChannelId(m_szAutoChannelId);
+    m_strSubId = strChannelId.Mid(strChannelId.GetLength() - 8, 5);
+
+    TsCopyField(m_szAutoIp, pszIp);
+    m_nAutoPort = 0;
+    m_nAutoMaxRoom = 0;
+    m_nAutoMaxRoomMembers = 0;
+    m_nAutoMaxRoomViewers = 0;
+    parser.GetValue(G::keyPort, m_nAutoPort);
+    parser.GetValue(G::keyMaxRoom, m_nAutoMaxRoom);
+    parser.GetValue(G::keyMaxRoomMembers, m_nAutoMaxRoomMembers);
+    parser.GetValue(G::keyMaxRoomViewers, m_nAutoMaxRoomViewers);
+}
+
+// The hooks let a configuration adjust the settings before the views are
+// set up; this window keeps the settings' own defaults.
+int CTsChannelListWnd::SetChannelListWndSetting() {
+    return 1;
+}
+
+int CTsChannelListWnd::SetChannelGroupListSetting() {
+    return 1;
+}
+
+int CTsChannelListWnd::SetChannelListSetting() {
+    return 1;
+}
+
+// The container gets the record lists and settings and is shown; the two
+// buttons stand right-aligned above the channel list, bottom-aligned on the
+// header band's lower edge B: join rightmost, 4 pixels left of the list's
+// right edge R, refresh 4 pixels left of join, each at its image's size.
+int CTsChannelListWnd::SetChannelListWnd() {
+    if (!m_wndListCtrl.SetListCtrlWnd(&m_listGroup, &m_ChannelGroupListSetting, &m_listChannel,
+                                      &m_ChannelListSetting))
+        return 0;
+    m_wndListCtrl.ShowWindow(SW_SHOW);
+
+    if (m_btnJoin.GetSafeHwnd() != NULL && m_btnRefresh.GetSafeHwnd() != NULL) {
+        const CSize sizeJoin = m_btnJoin.GetButtonSize();
+        const CSize sizeRefresh = m_btnRefresh.GetButtonSize();
+        const int nRight = m_ChannelListSetting.m_rcWindow.right;
+        const int nBottom = m_nHeaderTop + m_nHeaderHeight;
+        m_btnJoin.MoveWindow(nRight - sizeJoin.cx - 4, nBottom - sizeJoin.cy, sizeJoin.cx,
+                             sizeJoin.cy, TRUE);
+        m_btnRefresh.MoveWindow(nRight - sizeRefresh.cx - sizeJoin.cx - 8, nBottom - sizeRefresh.cy,
+                                sizeRefresh.cx, sizeRefresh.cy, TRUE);
+        m_btnJoin.ShowWindow(SW_SHOW);
+        m_btnRefresh.ShowWindow(SW_SHOW);
+    }
+    return 1;
+}

@@ -1,0 +1,172 @@
+// CTsChannelListWnd: the channel-list window, the one class the host sees.
+// The host constructs it, creates it as child 1 of its lobby frame and
+// activates it with WM_USER+10; the first activation carries the
+// __tag_GameString record that names the game and the channel-list server.
+// The window lists the game's channel groups, asks the channel-list server
+// for the channels of the chosen group and hands the host a join message.
+//
+// Members are split over several files by concern:
+//   ChannelListWnd.cpp        construction, creation, message map, teardown
+//   ChannelListInit.cpp       Init, the setting hooks, SetChannelListWnd
+//   ChannelListActivation.cpp WM_USER+10, DoExActive, DoActive, timers
+//   ChannelGroupCatalogue.cpp catalogue of channel groups, admission rule
+//   ChannelJoin.cpp           group and channel selection, joins
+//   ChannelListPaint.cpp      painting and the member panel
+//   ChannelListClient.cpp     connection, request, dispatch
+//   ChannelListReply.cpp      channel-list reply
+#pragma once
+
+#include <afxwin.h>
+#include <afxtempl.h>
+
+#include <TsChildWnd.h>
+#include <TsBmpButton.h>
+#include <TsGameString.h>
+
+#include "PeltoraApi.h"
+#include "JoinValidator.h"
+#include "ChannelRecords.h"
+#include "ListSettings.h"
+#include "ListCtrlWnd.h"
+#include "PanelAvatar.h"
+
+class CKelpParser;
+class CTsGDImage;
+class CTsHtmlCtrl;
+class CTsAdNavigator;
+
+// The named event whose existence tells other processes that a channel-list
+// window lives in this process (see PresenceEvent.h); null when none exists.
+extern PELTORA_API HANDLE g_hPresenceEvent;
+
+class PELTORA_API CTsChannelListWnd : public CTsChildWnd, public ITsJoinValidator {
+public:
+    // Window timers, all on this window.
+    enum : UINT {
+        TIMER_IDLE = 121,     // idle watch
+        TIMER_AUTOJOIN = 122, // automatic join, once
+        TIMER_AVATAR = 1000   // avatar redraw
+    };
+    enum : UINT {
+        TIMER_IDLE_PERIOD = 10000,    // ms between idle checks
+        TIMER_AUTOJOIN_PERIOD = 1000, // ms from activation to the automatic join
+        TIMER_AVATAR_PERIOD = 200     // ms between avatar redraws
+    };
+    // Child ids of the window's own children.
+    enum : UINT {
+        IDC_CHANNEL_JOIN = 215,    // join button
+        IDC_CHANNEL_REFRESH = 216, // refresh button
+        IDC_LIST_CONTAINER = 30000,
+        IDC_AD_VIEW = 30011
+    };
+
+    CTsChannelListWnd();
+    virtual ~CTsChannelListWnd();
+
+    // Makes the window (CTsChildWnd::Create with the four arguments), then
+    // its children: the list container, the two hidden buttons, the
+    // information picture and, unless the ad address is "None", the ad view
+    // with its navigation thread. Non-zero when the window and the
+    // container exist.
+    virtual int Create(DWORD dwStyle, UINT nID, CWnd* pParentWnd, UINT nExtra);
+    // The activation that starts (non-zero) or stops (0) the window's work.
+    virtual int DoExActive(int bActive);
+    // The other activations: the window comes to the front or leaves it.
+    virtual int DoActive(int bActive);
+    virtual int OnSocketClose(CTstpSocket* pSocket);
+    virtual int OnSocketConnect(CTstpSocket* pSocket);
+    virtual int OnSocketReceive(CTstpSocket* pSocket);
+    virtual int OnSocketSend(CTstpSocket* pSocket);
+
+    // The window's own virtual steps, in this slot order.
+    virtual int DispatchServices(CKelpParser& parser);
+    virtual int ProcessGetChannelList(CKelpParser& parser);
+    virtual int ProcessJoinChannel(CTsChannelListData* pChannel, int nRoom);
+    virtual int SetChannelGroupListSetting();
+    virtual int SetChannelListSetting();
+    virtual int SetChannelListWndSetting();
+
+    // Reads the start record: the game string (server, game id, automatic
+    // join) and the group message; then the setting hooks and the views.
+    // Non-zero when the game string was valid and the views were set up.
+    int Init(__tag_GameString* pGameString);
+    // Sets the two fixed rectangles.
+    void InitPrototype();
+    // Hands the record lists and settings to the container, shows it and
+    // places and shows the two buttons. Non-zero on success.
+    int SetChannelListWnd();
+
+    // Channel-group catalogue and admission rule.
+    int GetChannelGroupInfo();
+    virtual int IsJoinValidate(CTsChannelGroupListData* pGroup);
+
+    // Joins.
+    int AutoJoinChannel();
+    int ContinueJoinChannel();
+
+    // Channel-list request for the sub id; SendData's result.
+    int SendGetChannelList(const char* pszSubId);
+
+    // Painting of the window and of its member panel.
+    void Draw(CDC* pDC);
+    void DrawMemberInfo(CDC* pDC);
+
+    // Shows the main window of the current UI thread when it is hidden.
+    void ShowMainWindowIfHidden();
+
+    CString m_strGameString;                              // the host's game string
+    CString m_strGroupMsg;                                // group parameter message of the joins
+    CString m_strCaption;                                 // caption of every message box (17900)
+    CTsListCtrlWnd m_wndListCtrl;                         // container of the two lists, id 30000
+    CTsChannelGroupListSetting m_ChannelGroupListSetting; // columns and place of the group list
+    CTsChannelListSetting m_ChannelListSetting;           // columns and place of the channel list
+    CTsGroupRecordList m_listGroup;                       // the channel groups; owns its records
+    CTsChannelRecordList m_listChannel;                   // channels of the group; owns its records
+    CString m_strSubId;         // sub id of the current group; empty: none
+    int m_bAutoJoin;            // an automatic join is pending
+    CString m_strSection;       // the game's category code (catalogue section)
+    RECT m_rcAdView;            // where the ad view sits
+    RECT m_rcMember;            // the member panel
+    CTsBmpButton m_btnRefresh;  // refresh button, command 216
+    CTsBmpButton m_btnJoin;     // join button, command 215
+    CTsGDImage* m_pInfoImage;   // channel-list information picture, or null
+    int m_nTotalMembers;        // users in the listed channels
+    CTsHtmlCtrl* m_pAdCtrl;     // the ad view, id 30011, or null
+    int m_bActive;              // last activation state given
+    CTsPanelAvatar* m_pAvatar;  // the member panel's avatar, or null
+    char m_szAutoChannelId[31]; // channel of the pending automatic join
+    char m_szAutoIp[51];        // address of that channel's server
+    int m_nAutoPort;            // port of that channel's server
+    int m_nAutoMaxRoom;         // room limits of that channel
+    int m_nAutoMaxRoomMembers;
+    int m_nAutoMaxRoomViewers;
+    char m_szContChannelId[32]; // continue-play channel id from the registry
+    int m_nContRoom;            // continue-play room from the registry; -2: none
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg LRESULT OnMsgFromFrameSetActiveWindow(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMsgFromChannelGroupSel(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMsgFromChannelListSel(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMsgFromChannelAvatarReady(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMsgRedrawAvatar(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnBtnChannelJoinClicked();
+    afx_msg void OnBtnChannelListRefreshClicked();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Reads the automatic-join fields of a valid game string; see Init.
+    void ReadAutoJoin(const CKelpParser& parser);
+    // Makes the ad view and starts its navigation thread (Create's step).
+    void CreateAdView();
+    // Stops the navigation thread's use of the ad view and destroys it.
+    void DestroyAdView();
+    // Empties both views and deletes every record, groups first.
+    void FreeRecords();
+
+    CTsAdNavigator* m_pAdNavigator; // the ad view's navigation thread's share, or null
+};
