@@ -1,0 +1,134 @@
+// The list container: creation, font, row operations and layout.
+#include "ListTestSupport.h"
+
+#include "resource.h"
+
+TEST(ListCtrlWnd, CreateRefusesANullParent) {
+    CTsListCtrlWnd wnd;
+    EXPECT_EQ(0, wnd.Create(NULL, 30000));
+    EXPECT_EQ(nullptr, wnd.GetSafeHwnd());
+    EXPECT_EQ(nullptr, wnd.m_pChannelGroupListCtrl);
+}
+
+TEST_F(ListViewTest, CreatesAHiddenChildWithFontAndBothLists) {
+    char szName[64] = "";
+    m_wnd.GetWindowText(szName, sizeof(szName));
+    EXPECT_STREQ("ChannelListCtrlWnd", szName);
+    EXPECT_EQ((DWORD)WS_CHILD, m_wnd.GetStyle() & (WS_CHILD | WS_VISIBLE));
+    EXPECT_EQ(30000, m_wnd.GetDlgCtrlID());
+    EXPECT_TRUE(GetClassLongPtr(m_wnd.GetSafeHwnd(), GCL_STYLE) & CS_DBLCLKS);
+    EXPECT_EQ(&m_notify, m_wnd.m_pOwnerWnd);
+
+    LOGFONT lf;
+    ASSERT_NE(nullptr, m_wnd.m_pFont);
+    m_wnd.m_pFont->GetLogFont(&lf);
+    CString strFace;
+    strFace.LoadString(IDS_LIST_FONT_FACE);
+    EXPECT_EQ(-12, lf.lfHeight);
+    EXPECT_EQ(FW_NORMAL, lf.lfWeight);
+    EXPECT_STREQ(strFace, lf.lfFaceName);
+
+    CListCtrl* lists[2] = {m_wnd.m_pChannelGroupListCtrl, m_wnd.m_pChannelListCtrl};
+    for (int i = 0; i < 2; i++) {
+        EXPECT_EQ(30001 + i, lists[i]->GetDlgCtrlID());
+        EXPECT_EQ(0x5600040Du, lists[i]->GetStyle() & ~(DWORD)(WS_HSCROLL | WS_VSCROLL));
+        EXPECT_TRUE(lists[i]->GetExStyle() & WS_EX_CLIENTEDGE);
+        EXPECT_EQ(0u, lists[i]->GetExtendedStyle());
+        EXPECT_EQ(m_wnd.m_pFont->GetSafeHandle(), (HGDIOBJ)lists[i]->SendMessage(WM_GETFONT));
+    }
+}
+
+TEST_F(ListViewTest, RefusesASecondRowWithTheSameIdentifier) {
+    Bind();
+    AddGroup("G01");
+    CTsChannelGroupListData twin, upper;
+    TsCopyField(twin.m_szGroupId, "G01");
+    TsCopyField(upper.m_szGroupId, "g01");
+    EXPECT_EQ(0, m_wnd.AddChannelGroup(&twin));
+    EXPECT_EQ(0, m_wnd.AddChannelGroup(&upper));
+    EXPECT_EQ(0, m_wnd.AddChannelGroup(NULL));
+    EXPECT_EQ(1, Groups().GetItemCount());
+
+    CTsChannelListData* c1 = AddChannel("C01", 12, 300);
+    CTsChannelListData c1lower(*c1), c2(*c1);
+    TsCopyField(c1lower.m_szChannelId, "c01");
+    TsCopyField(c2.m_szChannelId, "C02"); // same server address, other id
+    EXPECT_EQ(0, m_wnd.AddChannelList(&c1lower));
+    EXPECT_EQ(1, m_wnd.AddChannelList(&c2));
+    EXPECT_EQ(2, Channels().GetItemCount());
+}
+
+TEST_F(ListViewTest, ChannelRowsCarryTheirCountsAndRecord) {
+    Bind();
+    CTsChannelListData* c = AddChannel("C01", 12, 300);
+    AddChannel("C02", -5, 40);
+    EXPECT_STREQ("12", Channels().GetItemText(0, 1));
+    EXPECT_STREQ("300", Channels().GetItemText(0, 2));
+    EXPECT_STREQ("-5", Channels().GetItemText(1, 1));
+    EXPECT_EQ((DWORD_PTR)c, Channels().GetItemData(0));
+}
+
+TEST_F(ListViewTest, DeleteUpdateAndDeleteAllFindRowsByLabel) {
+    Bind();
+    AddGroup("G01");
+    AddGroup("G02");
+    EXPECT_EQ(0, m_wnd.DeleteChannelGroup("G09"));
+    EXPECT_EQ(0, m_wnd.UpdateChannelGroup("G09"));
+    EXPECT_EQ(0, m_wnd.DeleteChannelGroup(NULL));
+    EXPECT_EQ(2, Groups().GetItemCount());
+    EXPECT_NE(0, m_wnd.UpdateChannelGroup("g02"));
+    EXPECT_NE(0, m_wnd.DeleteChannelGroup("g01"));
+    EXPECT_EQ(std::vector<std::string>{"G02"}, RowLabels(Groups()));
+
+    AddChannel("C01", 1, 2);
+    AddChannel("C02", 1, 2);
+    EXPECT_NE(0, m_wnd.UpdateChannelList("C02"));
+    EXPECT_NE(0, m_wnd.DeleteChannelList("C02"));
+    EXPECT_EQ(0, m_wnd.DeleteChannelList("C02"));
+    EXPECT_NE(0, m_wnd.DeleteAllChannelList());
+    EXPECT_EQ(0, Channels().GetItemCount());
+    EXPECT_EQ(2, m_channelRecords.GetCount());
+    EXPECT_NE(0, m_wnd.DeleteAllChannelGroup());
+    EXPECT_EQ(0, Groups().GetItemCount());
+}
+
+TEST_F(ListViewTest, LayoutWithoutInsetsPutsTheListsSideBySide) {
+    m_groupSetting.m_rcWindow.top = m_channelSetting.m_rcWindow.top = 40;
+    Bind();
+    EXPECT_EQ(CRect(5, 40, 450, 593), RectInParent(&m_wnd));
+    EXPECT_EQ(CRect(0, 0, 215, 553), RectInParent(&Groups()));
+    EXPECT_EQ(CRect(215, 0, 445, 553), RectInParent(&Channels()));
+}
+
+TEST_F(ListViewTest, LayoutWithInsetsUsesTheGroupInsetVertically) {
+    m_groupSetting.m_nMargin = 5;
+    m_channelSetting.m_nMargin = 3;
+    ::SetRect(&m_groupSetting.m_rcWindow, 10, 20, 210, 420);       // 200 x 400
+    ::SetRect(&m_channelSetting.m_rcWindow, 999, 999, 1299, 1349); // 300 x 350
+    Bind();
+    EXPECT_EQ(CRect(10, 20, 510, 420), RectInParent(&m_wnd));
+    EXPECT_EQ(CRect(5, 5, 200, 395), RectInParent(&Groups()));
+    EXPECT_EQ(CRect(203, 5, 497, 345), RectInParent(&Channels()));
+}
+
+TEST_F(ListViewTest, RowsAreFontHeightPlusFourteenAndTwelve) {
+    Bind();
+    AddGroup("G01");
+    AddChannel("C01", 1, 2);
+    CRect rcGroup, rcChannel;
+    ASSERT_TRUE(Groups().GetItemRect(0, &rcGroup, LVIR_BOUNDS));
+    ASSERT_TRUE(Channels().GetItemRect(0, &rcChannel, LVIR_BOUNDS));
+    EXPECT_EQ(26, rcGroup.Height());
+    EXPECT_EQ(24, rcChannel.Height());
+}
+
+TEST_F(ListViewTest, DestroyDeletesBothListsButNoRecord) {
+    Bind();
+    AddGroup("G01");
+    m_wnd.DestroyWindow();
+    EXPECT_EQ(nullptr, m_wnd.m_pChannelGroupListCtrl);
+    EXPECT_EQ(nullptr, m_wnd.m_pChannelListCtrl);
+    EXPECT_EQ(0, m_wnd.AddChannelGroup(m_groups[0].get()));
+    EXPECT_EQ(0, m_wnd.DeleteAllChannelList());
+    EXPECT_STREQ("G01", m_groups[0]->m_szGroupId);
+}
