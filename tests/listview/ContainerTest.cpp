@@ -38,7 +38,7 @@ TEST_F(ListViewTest, CreatesAHiddenChildWithFontAndBothLists) {
     }
 }
 
-TEST_F(ListViewTest, RefusesASecondRowWithTheSameIdentifier) {
+TEST_F(ListViewTest, RefusesASecondRowWithTheSameIdentifierAndShowsCounts) {
     Bind();
     AddGroup("G01");
     CTsChannelGroupListData twin, upper;
@@ -53,19 +53,14 @@ TEST_F(ListViewTest, RefusesASecondRowWithTheSameIdentifier) {
     CTsChannelListData c1lower(*c1), c2(*c1);
     TsCopyField(c1lower.m_szChannelId, "c01");
     TsCopyField(c2.m_szChannelId, "C02"); // same server address, other id
+    c2.m_nMemberCnt = -5;
     EXPECT_EQ(0, m_wnd.AddChannelList(&c1lower));
     EXPECT_EQ(1, m_wnd.AddChannelList(&c2));
-    EXPECT_EQ(2, Channels().GetItemCount());
-}
-
-TEST_F(ListViewTest, ChannelRowsCarryTheirCountsAndRecord) {
-    Bind();
-    CTsChannelListData* c = AddChannel("C01", 12, 300);
-    AddChannel("C02", -5, 40);
+    ASSERT_EQ(2, Channels().GetItemCount());
+    EXPECT_EQ((DWORD_PTR)c1, Channels().GetItemData(0));
     EXPECT_STREQ("12", Channels().GetItemText(0, 1));
     EXPECT_STREQ("300", Channels().GetItemText(0, 2));
     EXPECT_STREQ("-5", Channels().GetItemText(1, 1));
-    EXPECT_EQ((DWORD_PTR)c, Channels().GetItemData(0));
 }
 
 TEST_F(ListViewTest, DeleteUpdateAndDeleteAllFindRowsByLabel) {

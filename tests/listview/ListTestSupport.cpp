@@ -56,22 +56,6 @@ void NotifyColumnClick(CListCtrl& list, int nColumn) {
     list.GetParent()->SendMessage(WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm);
 }
 
-bool PumpUntil(bool (*cond)(void*), void* ctx, DWORD capMs) {
-    const DWORD start = ::GetTickCount();
-    while (!cond(ctx)) {
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= capMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, capMs - elapsed, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
-    return true;
-}
-
 CRowRender::CRowRender(CListCtrl& list, int nItem) {
     CRect rcClient;
     list.GetClientRect(&rcClient);

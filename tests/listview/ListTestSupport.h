@@ -44,9 +44,6 @@ std::vector<std::string> RowLabels(const CListCtrl& list);
 void NotifyItem(CListCtrl& list, UINT nCode, int nItem);
 void NotifyColumnClick(CListCtrl& list, int nColumn);
 
-// Processes pending messages until cond() holds or capMs pass.
-bool PumpUntil(bool (*cond)(void*), void* ctx, DWORD capMs = 2000);
-
 // A 32-bit top-down DIB the size of a list's client area. With a row
 // index, that row is drawn by calling the list's DrawItem with the list's
 // font; with -1 the list paints itself into it (WM_PRINTCLIENT), which
