@@ -34,19 +34,9 @@ std::vector<LANGID> PreferredLanguages() {
     return langs;
 }
 
-// Finds string nID in the string table block of one module: the first of
-// the preferred languages that has the block, else any language. Returns
-// the UTF-16 text and its length, or NULL.
-const WCHAR* FindStringInModule(HINSTANCE hModule, UINT nID, int* pnLen) {
-    LPCSTR pBlock = MAKEINTRESOURCEA((nID >> 4) + 1);
-    HRSRC hRes = NULL;
-    for (LANGID lang : PreferredLanguages())
-        if ((hRes = ::FindResourceExA(hModule, (LPCSTR)RT_STRING, pBlock, lang)) != NULL)
-            break;
-    if (hRes == NULL)
-        hRes = ::FindResourceA(hModule, pBlock, (LPCSTR)RT_STRING);
-    if (hRes == NULL)
-        return NULL;
+// String nID of one string table block resource, as UTF-16 text and its
+// length; NULL when the block has no such string.
+const WCHAR* StringInBlock(HINSTANCE hModule, HRSRC hRes, UINT nID, int* pnLen) {
     HGLOBAL hData = ::LoadResource(hModule, hRes);
     const WCHAR* p = hData != NULL ? (const WCHAR*)::LockResource(hData) : NULL;
     if (p == NULL)
@@ -62,6 +52,20 @@ const WCHAR* FindStringInModule(HINSTANCE hModule, UINT nID, int* pnLen) {
         return NULL;
     *pnLen = *p;
     return p + 1;
+}
+
+// Finds string nID in one module: in the first preferred language whose
+// table has it, else in whichever table the system picks.
+const WCHAR* FindStringInModule(HINSTANCE hModule, UINT nID, int* pnLen) {
+    LPCSTR pBlock = MAKEINTRESOURCEA((nID >> 4) + 1);
+    for (LANGID lang : PreferredLanguages()) {
+        HRSRC hRes = ::FindResourceExA(hModule, (LPCSTR)RT_STRING, pBlock, lang);
+        const WCHAR* p = hRes != NULL ? StringInBlock(hModule, hRes, nID, pnLen) : NULL;
+        if (p != NULL)
+            return p;
+    }
+    HRSRC hRes = ::FindResourceA(hModule, pBlock, (LPCSTR)RT_STRING);
+    return hRes != NULL ? StringInBlock(hModule, hRes, nID, pnLen) : NULL;
 }
 
 } // namespace

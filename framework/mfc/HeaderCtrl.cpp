@@ -15,8 +15,13 @@ int CHeaderCtrl::GetItemCount() const {
     return (int)::SendMessageA(m_hWnd, HDM_GETITEMCOUNT, 0, 0);
 }
 
+// Terminates a text buffer the control filled completely.
 BOOL CHeaderCtrl::GetItem(int nPos, HDITEM* pHeaderItem) const {
-    return (BOOL)::SendMessageA(m_hWnd, HDM_GETITEMA, nPos, (LPARAM)pHeaderItem);
+    LPSTR pszGiven = (pHeaderItem->mask & HDI_TEXT) ? pHeaderItem->pszText : NULL;
+    BOOL bResult = (BOOL)::SendMessageA(m_hWnd, HDM_GETITEMA, nPos, (LPARAM)pHeaderItem);
+    if (pszGiven != NULL && pHeaderItem->pszText == pszGiven && pHeaderItem->cchTextMax > 0)
+        pszGiven[pHeaderItem->cchTextMax - 1] = '\0';
+    return bResult;
 }
 
 BOOL CHeaderCtrl::SetItem(int nPos, HDITEM* pHeaderItem) {

@@ -56,8 +56,18 @@ int CListCtrl::GetItemCount() const {
     return (int)::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0);
 }
 
+// The ANSI text messages of Wine's list view fill a short buffer completely
+// without a terminator; the wrappers terminate the caller's buffer.
+static void TerminateText(LPSTR pszGiven, LPSTR pszReturned, int cchTextMax) {
+    if (pszGiven != NULL && pszReturned == pszGiven && cchTextMax > 0)
+        pszGiven[cchTextMax - 1] = '\0';
+}
+
 BOOL CListCtrl::GetItem(LVITEM* pItem) const {
-    return (BOOL)::SendMessageA(m_hWnd, LVM_GETITEMA, 0, (LPARAM)pItem);
+    LPSTR pszGiven = (pItem->mask & LVIF_TEXT) ? pItem->pszText : NULL;
+    BOOL bResult = (BOOL)::SendMessageA(m_hWnd, LVM_GETITEMA, 0, (LPARAM)pItem);
+    TerminateText(pszGiven, pItem->pszText, pItem->cchTextMax);
+    return bResult;
 }
 
 BOOL CListCtrl::SetItem(const LVITEM* pItem) {
@@ -103,23 +113,20 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText) {
     return (BOOL)::SendMessageA(m_hWnd, LVM_SETITEMTEXTA, nItem, (LPARAM)&item);
 }
 
-// Reads the text with a buffer doubled until it is not filled completely.
+// Reads the text with a buffer doubled until the text fits with room to
+// spare.
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const {
     CString str;
     for (int nLen = 256; nLen <= 64 * 1024; nLen *= 2) {
-        LVITEM item = {};
-        item.iSubItem = nSubItem;
-        item.cchTextMax = nLen;
-        item.pszText = str.GetBuffer(nLen);
-        item.pszText[0] = '\0';
-        int nRes = (int)::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, nItem, (LPARAM)&item);
+        GetItemText(nItem, nSubItem, str.GetBuffer(nLen), nLen);
         str.ReleaseBuffer();
-        if (nRes < nLen - 1)
+        if (str.GetLength() < nLen - 1)
             break;
     }
     return str;
 }
 
+// Copies at most nLen - 1 characters and a terminator; returns the length.
 int CListCtrl::GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int nLen) const {
     if (lpszText == NULL || nLen <= 0)
         return 0;
@@ -128,7 +135,9 @@ int CListCtrl::GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int nLen) c
     item.iSubItem = nSubItem;
     item.cchTextMax = nLen;
     item.pszText = lpszText;
-    return (int)::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, nItem, (LPARAM)&item);
+    ::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, nItem, (LPARAM)&item);
+    lpszText[nLen - 1] = '\0';
+    return (int)strlen(lpszText);
 }
 
 BOOL CListCtrl::SetItemData(int nItem, DWORD_PTR dwData) {
@@ -261,7 +270,10 @@ BOOL CListCtrl::DeleteColumn(int nCol) {
 }
 
 BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const {
-    return (BOOL)::SendMessageA(m_hWnd, LVM_GETCOLUMNA, nCol, (LPARAM)pColumn);
+    LPSTR pszGiven = (pColumn->mask & LVCF_TEXT) ? pColumn->pszText : NULL;
+    BOOL bResult = (BOOL)::SendMessageA(m_hWnd, LVM_GETCOLUMNA, nCol, (LPARAM)pColumn);
+    TerminateText(pszGiven, pColumn->pszText, pColumn->cchTextMax);
+    return bResult;
 }
 
 BOOL CListCtrl::SetColumn(int nCol, const LVCOLUMN* pColumn) {
