@@ -28,14 +28,17 @@ CTsLobbyFrame::~CTsLobbyFrame() {
     }
 }
 
-// A captioned, non-resizable top-level window sized so that its client area
+// A non-resizable top-level window sized so that its client area
 // holds the children and the ad strip; then the lobby child and the ad view.
-int CTsLobbyFrame::CreateFrame(LPCSTR lpszTitle, int cxChild, int cyChild) {
+int CTsLobbyFrame::CreateFrame(LPCSTR lpszTitle, int cxChild, int cyChild, DWORD dwStyle) {
     if (m_hWnd != NULL || cxChild <= 0 || cyChild <= 0) {
         return 0;
     }
     m_sizeChild = CSize(cxChild, cyChild);
-    DWORD dwStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    if (dwStyle == 0) {
+        dwStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    }
+    dwStyle |= WS_CLIPCHILDREN;
     CRect rcWindow(0, 0, cxChild, cyChild + TS_FRAME_ADSTRIP);
     ::AdjustWindowRectEx(&rcWindow, dwStyle, FALSE, 0);
     LPCSTR lpszClass =

@@ -31,9 +31,11 @@ public:
     CTsLobbyFrame();
     virtual ~CTsLobbyFrame();
 
-    // Creates the frame, hidden, with a caption and a client area of
-    // cxChild x (cyChild + TS_FRAME_ADSTRIP), and its lobby child and ad view.
-    int CreateFrame(LPCSTR lpszTitle, int cxChild, int cyChild);
+    // Creates the frame, hidden, with a client area of cxChild x (cyChild +
+    // TS_FRAME_ADSTRIP), and its lobby child and ad view. dwStyle 0 gives a
+    // captioned window with close and minimise commands; tests pass WS_POPUP
+    // (a plain window that no window manager handles).
+    int CreateFrame(LPCSTR lpszTitle, int cxChild, int cyChild, DWORD dwStyle = 0);
     // Makes pChild this frame's child 1: sets its m_pFrameWnd and header
     // band and creates its window (pChild->Create(dwStyle, TS_CHILD_CHANNELLIST,
     // this, nExtra)). Returns Create's result.

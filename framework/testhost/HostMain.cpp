@@ -50,6 +50,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     host.SetActiveAnswer(1, -1);
     host.SetActiveAnswer(2, -1);
     host.SetCloseBehaviour(1, 1);
+    host.SetPlainWindows(0);
     if (!host.LoadPlugin(strPlugin) || !host.CreateFrame()) {
         ::MessageBoxA(NULL, "Cannot load the plug-in.", "peltora_host", MB_OK);
         return 1;

@@ -10,9 +10,18 @@ END_MESSAGE_MAP()
 
 CTsHostMainWnd::CTsHostMainWnd(CTsTestHost* pHost) : m_pHost(pHost) {}
 
-int CTsHostMainWnd::CreateMain() {
+int CTsHostMainWnd::CreateMain(int bPlain) {
     LPCSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW),
                                            (HBRUSH)(COLOR_APPWORKSPACE + 1), NULL);
+    // The plain form is a child of the desktop: showing it with activation
+    // does not hand it to a window manager, whose absence under a bare X
+    // server would make every later hide wait for a reply that never comes.
+    if (bPlain) {
+        return CWnd::CreateEx(0, lpszClass, "Lobby client", WS_CHILD | WS_BORDER, 0, 0, 360, 120,
+                              ::GetDesktopWindow(), NULL)
+                   ? 1
+                   : 0;
+    }
     return CWnd::CreateEx(0, lpszClass, "Lobby client", WS_OVERLAPPEDWINDOW, 0, 0, 360, 120, NULL,
                           NULL)
                ? 1

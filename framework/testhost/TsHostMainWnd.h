@@ -10,8 +10,9 @@ class CTsHostMainWnd : public CWnd {
 public:
     explicit CTsHostMainWnd(CTsTestHost* pHost);
 
-    // Creates the hidden top-level window.
-    int CreateMain();
+    // Creates the hidden top-level window: a plain pop-up or, for the demo,
+    // an overlapped window.
+    int CreateMain(int bPlain);
 
 protected:
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);

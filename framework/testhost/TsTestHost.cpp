@@ -16,7 +16,7 @@ static void EnsureApplication() {
 
 CTsTestHost::CTsTestHost()
     : m_pMainWnd(NULL), m_pWnd(NULL), m_hPlugin(NULL), m_pfnDelete(NULL), m_dwTick(1000000),
-      m_nConfidence(1), m_bCloseDestroys(0), m_bCloseQuits(0) {
+      m_nConfidence(1), m_bCloseDestroys(0), m_bCloseQuits(0), m_bPlainWindows(1) {
     EnsureApplication();
     m_gameString.dwReserved = 0;
     m_nActiveAnswer[0] = m_nActiveAnswer[1] = m_nActiveAnswer[2] = 0;
@@ -89,7 +89,7 @@ int CTsTestHost::CreateFrame() {
     if (m_pWnd == NULL || m_frame.GetSafeHwnd() != NULL) {
         return 0;
     }
-    if (m_pMainWnd->GetSafeHwnd() == NULL && !m_pMainWnd->CreateMain()) {
+    if (m_pMainWnd->GetSafeHwnd() == NULL && !m_pMainWnd->CreateMain(m_bPlainWindows)) {
         return 0;
     }
     AfxGetApp()->m_pMainWnd = m_pMainWnd;
@@ -97,7 +97,8 @@ int CTsTestHost::CreateFrame() {
     m_frame.m_nHeaderHeight = m_config.m_nHeaderHeight;
     m_frame.m_bUseRating = m_config.m_bUseRating;
     m_frame.SetObserver(this);
-    if (!m_frame.CreateFrame("Lobby", m_config.m_nWidth, m_config.m_nHeight)) {
+    if (!m_frame.CreateFrame("Lobby", m_config.m_nWidth, m_config.m_nHeight,
+                             m_bPlainWindows ? WS_POPUP : 0)) {
         return 0;
     }
     m_pWnd->m_pMember = &m_config.m_member;

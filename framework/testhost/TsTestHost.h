@@ -95,6 +95,10 @@ public:
     // Whether WM_CLOSE destroys the frame (default: no, only recorded) and
     // whether it then ends the message loop (the demo).
     void SetCloseBehaviour(int bDestroy, int bQuit);
+    // Plain pop-up windows (default, for tests: no window manager is
+    // involved, so showing and destroying them is immediate) or captioned
+    // ones (the demo). Takes effect at CreateFrame.
+    void SetPlainWindows(int bPlain) { m_bPlainWindows = bPlain; }
     // Hides the main window again, so that a later reveal shows in the log.
     void HideMainWindow();
 
@@ -136,4 +140,5 @@ private:
     int m_nConfidence;                         // CheckConfidenceMemory answer
     int m_bCloseDestroys;                      // WM_CLOSE destroys the frame
     int m_bCloseQuits;                         // and ends the message loop
+    int m_bPlainWindows;                       // main window and frame are plain pop-ups
 };
