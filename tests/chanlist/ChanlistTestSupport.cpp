@@ -1,0 +1,159 @@
+// Test support for the channel-list window.
+#include "ChanlistTestSupport.h"
+
+#include <KelpParser.h>
+
+const char kListServerIp[] = "127.0.0.1";
+const char kLoadingText[] = "Channel List Data Loading...";
+const char kAutoJoinText[] = "Join Channel Now!";
+const char kCaptionText[] = "Channel List";
+const char kInvalidText[] = "Cannot create channel list window.";
+
+namespace {
+
+// Runs the tests from the folder of the executable, where the build puts
+// the plug-ins and the Images folder the window loads its pictures from.
+class ClientDirectoryEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        char szPath[MAX_PATH + 1] = {0};
+        ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+        char* pSlash = strrchr(szPath, '\\');
+        if (pSlash != NULL)
+            *pSlash = '\0';
+        ASSERT_TRUE(CTsTestHost::SetClientDirectory(szPath));
+    }
+};
+
+const ::testing::Environment* const s_pEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ClientDirectoryEnvironment);
+
+std::string Render(CKelpParser& parser) {
+    char* pszText = NULL;
+    int nLength = 0;
+    if (!parser.GetURL(pszText, nLength))
+        return std::string();
+    return std::string(pszText, nLength);
+}
+
+} // namespace
+
+std::string MakeGameString(const char* pszGameId) {
+    CKelpParser parser("", "", NULL, 1, kListServerIp, kListServerPort);
+    if (pszGameId != NULL)
+        parser.AddValue(G::keyGameId, pszGameId);
+    return Render(parser);
+}
+
+std::string MakeAutoJoinGameString(const char* pszGameId, const char* pszChannelId,
+                                   const char* pszIp, int nPort, int nMaxRoom, int nMaxRoomMembers,
+                                   int nMaxRoomViewers) {
+    CKelpParser parser("", "", NULL, 1, kListServerIp, kListServerPort);
+    parser.AddValue(G::keyGameId, pszGameId);
+    parser.AddValue(G::keyChannelId, pszChannelId);
+    if (pszIp != NULL)
+        parser.AddValue(G::keyIPAddress, pszIp);
+    parser.AddValue(G::keyPort, nPort);
+    parser.AddValue(G::keyMaxRoom, nMaxRoom);
+    parser.AddValue(G::keyMaxRoomMembers, nMaxRoomMembers);
+    parser.AddValue(G::keyMaxRoomViewers, nMaxRoomViewers);
+    return Render(parser);
+}
+
+int CLoggingChannelListWnd::DoExActive(int bActive) {
+    m_pHost->Log("DoExActive|" + std::to_string(bActive));
+    return CTsChannelListWnd::DoExActive(bActive);
+}
+
+int CLoggingChannelListWnd::DoActive(int bActive) {
+    m_pHost->Log("DoActive|" + std::to_string(bActive));
+    return CTsChannelListWnd::DoActive(bActive);
+}
+
+int CLoggingChannelListWnd::SetChannelListWndSetting() {
+    m_pHost->Log("hook|wnd");
+    return m_nFailHook == 1 ? 0 : CTsChannelListWnd::SetChannelListWndSetting();
+}
+
+int CLoggingChannelListWnd::SetChannelGroupListSetting() {
+    m_pHost->Log("hook|group");
+    return m_nFailHook == 2 ? 0 : CTsChannelListWnd::SetChannelGroupListSetting();
+}
+
+int CLoggingChannelListWnd::SetChannelListSetting() {
+    m_pHost->Log("hook|channel");
+    return m_nFailHook == 3 ? 0 : CTsChannelListWnd::SetChannelListSetting();
+}
+
+bool KillTimerWasSet(CWnd& wnd, UINT_PTR nId) {
+    return ::KillTimer(wnd.GetSafeHwnd(), nId) != FALSE;
+}
+
+void ChannelListTest::SetUp() {
+    m_host.GetConfig().Set("ad.url", "None");
+    m_host.GetConfig().Set("game.code", "RNKTET");
+    m_pWnd.reset(new CLoggingChannelListWnd(&m_host));
+    ASSERT_TRUE(m_host.UseWindow(m_pWnd.get()));
+}
+
+void ChannelListTest::Create() {
+    ASSERT_TRUE(m_host.CreateFrame());
+    ASSERT_NE(Wnd().GetSafeHwnd(), (HWND)NULL);
+}
+
+void ChannelListTest::Start(const std::string& sGameString) {
+    Create();
+    m_host.ClearLog();
+    m_host.Start(sGameString.c_str(), "");
+}
+
+void ChannelListTest::ExpectLog(const std::vector<std::string>& expected) {
+    EXPECT_EQ(m_host.GetLog(), expected) << m_host.LogText();
+}
+
+void ChannelListTest::ReplaceWindow() {
+    m_host.DestroyWindow();
+    m_pWnd.reset(new CLoggingChannelListWnd(&m_host));
+    ASSERT_TRUE(m_host.UseWindow(m_pWnd.get()));
+    if (m_host.GetFrame().GetSafeHwnd() == NULL)
+        return;
+    // The records, as the host gives them before the window's Create.
+    CTsHostConfig& config = m_host.GetConfig();
+    Wnd().m_pMember = &config.m_member;
+    Wnd().m_pGameInfo = &config.m_gameInfo;
+    Wnd().m_pGameRecord = &config.m_gameRecord;
+    Wnd().m_pCfgSetting = &config.m_cfgSetting;
+    Wnd().m_pTitleInfo = &config.m_titleInfo;
+    Wnd().m_dwOption = config.m_dwOption;
+    Wnd().m_pszRegKey = config.m_strRegKey;
+    ASSERT_TRUE(m_host.GetFrame().AttachChild(m_pWnd.get(), 0, 0));
+}
+
+void ChannelListTest::Tick(UINT_PTR nId) {
+    Wnd().SendMessage(WM_TIMER, nId, 0);
+}
+
+CRect RectInParent(CWnd* pWnd) {
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    pWnd->GetParent()->ScreenToClient(&rc);
+    return rc;
+}
+
+std::string PresenceEventName() {
+    char szPath[MAX_PATH + 1] = {0};
+    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    std::string sName(szPath);
+    for (char& ch : sName)
+        if (ch == '\\')
+            ch = '_';
+    return sName;
+}
+
+bool EventExists(const std::string& sName) {
+    HANDLE hEvent = ::OpenEventA(SYNCHRONIZE, FALSE, sName.c_str());
+    if (hEvent == NULL)
+        return false;
+    ::CloseHandle(hEvent);
+    return true;
+}

@@ -1,0 +1,124 @@
+// Each configuration's DLL loaded by the test host through its factory, and
+// the string tables each one carries.
+#include "ChanlistTestSupport.h"
+
+#include "StringTables.h"
+
+namespace {
+
+// One configuration from load to unload: made through the factory,
+// created, started with a game string, torn down.
+void RunPlugin(const TsLanguageTable& t) {
+    const std::string sEvent = PresenceEventName();
+    CTsTestHost host;
+    host.GetConfig().Set("ad.url", "http://ads.example.test/plugin");
+    ASSERT_TRUE(host.LoadPlugin(t.pszDll));
+    EXPECT_TRUE(EventExists(sEvent));
+    ASSERT_TRUE(host.CreateFrame());
+    CTsChildWnd* pWnd = host.GetWindow();
+    ASSERT_NE(pWnd->GetSafeHwnd(), (HWND)NULL);
+    EXPECT_NE(::GetDlgItem(pWnd->GetSafeHwnd(), 30000), (HWND)NULL);
+
+    host.ClearLog();
+    host.Start(MakeGameString("TET3").c_str(), "");
+    const std::vector<std::string> expected = {
+        std::string("splash-on|") + ExpectedText(t, 17909) + "|1", "buttons|1", "ad-off"};
+    EXPECT_EQ(host.GetLog(), expected) << host.LogText();
+    EXPECT_STREQ(host.GetConfig().m_gameInfo.m_szGameId, "TETRIS");
+    EXPECT_EQ(pWnd->m_bInUse, 1);
+    EXPECT_TRUE(pWnd->IsWindowVisible());
+
+    // An invalid game string shows the box in the configuration's texts.
+    host.ClearLog();
+    host.Start("not a message", "");
+    const std::vector<std::string> invalid = {
+        std::string("splash-on|") + ExpectedText(t, 17909) + "|1",
+        std::string("box|") + ExpectedText(t, 17901) + "|" + ExpectedText(t, 17900) + "|0x40010",
+        "close-frame"};
+    EXPECT_EQ(host.GetLog(), invalid) << host.LogText();
+
+    const HWND hWnd = pWnd->GetSafeHwnd();
+    host.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_FALSE(EventExists(sEvent));
+}
+
+// String nId of the table in language nLanguage of hModule, converted to
+// the ANSI code page; false when the table or the string is missing.
+bool LoadTableString(HMODULE hModule, LANGID nLanguage, UINT nId, std::string& sText) {
+    HRSRC hRes =
+        ::FindResourceExA(hModule, (LPCSTR)RT_STRING, MAKEINTRESOURCEA(nId / 16 + 1), nLanguage);
+    if (hRes == NULL)
+        return false;
+    const WCHAR* p = (const WCHAR*)::LockResource(::LoadResource(hModule, hRes));
+    if (p == NULL)
+        return false;
+    for (UINT i = 0; i < nId % 16; ++i)
+        p += 1 + *p;
+    const int nLength = *p++;
+    if (nLength == 0)
+        return false;
+    const int nBytes = ::WideCharToMultiByte(CP_ACP, 0, p, nLength, NULL, 0, NULL, NULL);
+    sText.assign(nBytes, '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, p, nLength, &sText[0], nBytes, NULL, NULL);
+    return true;
+}
+
+// Compares every expected string of one table of the configuration's DLL.
+void CheckTable(const TsLanguageTable& t, LANGID nLanguage, const TsStringCase* pCases,
+                int nCases) {
+    HMODULE hModule = ::LoadLibraryA(t.pszDll);
+    ASSERT_NE(hModule, (HMODULE)NULL);
+    for (int i = 0; i < nCases; ++i) {
+        SCOPED_TRACE(pCases[i].nId);
+        std::string sText;
+        EXPECT_TRUE(LoadTableString(hModule, nLanguage, pCases[i].nId, sText));
+        EXPECT_EQ(sText, pCases[i].pszText);
+    }
+    ::FreeLibrary(hModule);
+}
+
+// The own table is compared in its own code page only; other runs skip it.
+// In that run the thread's locale is the table's language too, so the
+// window's texts (PluginLoad) come from the own table.
+void CheckOwnTable(const TsLanguageTable& t) {
+    if (::GetACP() != t.nCodePage)
+        GTEST_SKIP() << "needs the ANSI code page " << t.nCodePage;
+    EXPECT_EQ(PRIMARYLANGID(LANGIDFROMLCID(::GetThreadLocale())), PRIMARYLANGID(t.nLanguage));
+    CheckTable(t, t.nLanguage, t.pCases, t.nCases);
+}
+
+const LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+} // namespace
+
+TEST(PluginLoad, Korean) {
+    RunPlugin(kLanguageTables[0]);
+}
+
+TEST(PluginLoad, Japanese) {
+    RunPlugin(kLanguageTables[1]);
+}
+
+TEST(PluginLoad, Chinese) {
+    RunPlugin(kLanguageTables[2]);
+}
+
+TEST(StringTable, Korean) {
+    CheckOwnTable(kLanguageTables[0]);
+}
+
+TEST(StringTable, Japanese) {
+    CheckOwnTable(kLanguageTables[1]);
+}
+
+TEST(StringTable, Chinese) {
+    CheckOwnTable(kLanguageTables[2]);
+}
+
+TEST(StringTable, EnglishInEveryConfiguration) {
+    for (const TsLanguageTable& t : kLanguageTables) {
+        SCOPED_TRACE(t.pszName);
+        CheckTable(t, kEnglish, kEnglishTable, kEnglishCount);
+    }
+}
