@@ -19,8 +19,13 @@ const std::vector<std::string> kStartLog = {kSplashLoading, "hook|wnd",     "hoo
 } // namespace
 
 TEST_F(ChannelListTest, StartReadsServerAndGameAndStartsWork) {
-    Start(MakeGameString("TETRIS"));
+    Create();
+    m_host.ClearLog();
+    const std::string sGame = MakeGameString("TETRIS");
+    m_host.Start(sGame.c_str(), "group-message");
     ExpectLog(kStartLog);
+    EXPECT_EQ(std::string(Wnd().m_strGameString), sGame);
+    EXPECT_EQ(std::string(Wnd().m_strGroupMsg), "group-message");
     EXPECT_EQ(std::string(Wnd().m_strServerIp), kListServerIp);
     EXPECT_EQ(Wnd().m_nServerPort, kListServerPort);
     EXPECT_STREQ(Wnd().m_pGameInfo->m_szGameId, "TETRIS");
@@ -34,14 +39,6 @@ TEST_F(ChannelListTest, StartReadsServerAndGameAndStartsWork) {
     EXPECT_TRUE(KillTimerWasSet(Wnd(), CTsChannelListWnd::TIMER_IDLE));
     EXPECT_TRUE(KillTimerWasSet(Wnd(), CTsChannelListWnd::TIMER_AVATAR));
     EXPECT_FALSE(KillTimerWasSet(Wnd(), CTsChannelListWnd::TIMER_AUTOJOIN));
-}
-
-TEST_F(ChannelListTest, StartKeepsBothTextsOfTheRecord) {
-    Create();
-    const std::string sGame = MakeGameString("TETRIS");
-    m_host.Start(sGame.c_str(), "group-message");
-    EXPECT_EQ(std::string(Wnd().m_strGameString), sGame);
-    EXPECT_EQ(std::string(Wnd().m_strGroupMsg), "group-message");
 }
 
 // Bit 0x4 without 0x1, or with a null record: no Init, DoExActive with the

@@ -31,26 +31,6 @@ public:
 
 } // namespace
 
-TEST(ChannelListWnd, ConstructionDefaults) {
-    CTsChannelListWnd wnd;
-    EXPECT_EQ(CRect(wnd.m_rcAdView), CRect(459, 332, 793, 518));
-    EXPECT_EQ(CRect(wnd.m_rcMember), CRect(458, 120, 793, 331));
-    EXPECT_EQ(wnd.m_nContRoom, -2);
-    EXPECT_EQ(wnd.m_bAutoJoin, 0);
-    EXPECT_EQ(wnd.m_bActive, 0);
-    EXPECT_EQ(wnd.m_nTotalMembers, 0);
-    EXPECT_EQ(wnd.m_pInfoImage, (CTsGDImage*)NULL);
-    EXPECT_EQ(wnd.m_pAdCtrl, (CTsHtmlCtrl*)NULL);
-    EXPECT_EQ(wnd.m_pAvatar, (CTsPanelAvatar*)NULL);
-    EXPECT_STREQ(wnd.m_szAutoChannelId, "");
-    EXPECT_STREQ(wnd.m_szAutoIp, "");
-    EXPECT_STREQ(wnd.m_szContChannelId, "");
-    EXPECT_TRUE(wnd.m_strSubId.IsEmpty());
-    EXPECT_TRUE(wnd.m_listGroup.IsEmpty());
-    EXPECT_TRUE(wnd.m_listChannel.IsEmpty());
-    EXPECT_EQ(wnd.GetSafeHwnd(), (HWND)NULL);
-}
-
 // The event exists under its name while a window object lives, also while
 // two do, and is gone with the last.
 TEST(ChannelListWnd, PresenceEventLivesWithTheObjects) {
@@ -145,38 +125,6 @@ TEST_F(ChannelListTest, AdViewDestroyedBeforeNavigationIsSafe) {
         ReplaceWindow(); // destroys the window, then makes the next one
     }
     EXPECT_TRUE(WaitForNavigators(m_host));
-}
-
-// The navigator on its own: a view detached before the thread ran is never
-// navigated; one detached after is navigated exactly once.
-TEST(AdNavigator, DetachWaitsForNavigateAndStopsLaterUse) {
-    CTsTestHost host;
-    CWnd parent;
-    ASSERT_TRUE(
-        parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
-    for (int i = 0; i < 10; ++i) {
-        std::unique_ptr<CTsHtmlCtrl> pCtrl(new CTsHtmlCtrl);
-        ASSERT_TRUE(pCtrl->Create(NULL, NULL, WS_CHILD, CRect(0, 0, 5, 5), &parent, 1, NULL));
-        CTsAdNavigator* pNavigator = CTsAdNavigator::Start(pCtrl.get(), "http://x.test/");
-        ASSERT_NE(pNavigator, (CTsAdNavigator*)NULL);
-        pNavigator->Detach();
-        pCtrl.reset(); // the view goes at once
-    }
-    EXPECT_TRUE(WaitForNavigators(host));
-
-    std::unique_ptr<CTsHtmlCtrl> pCtrl(new CTsHtmlCtrl);
-    ASSERT_TRUE(pCtrl->Create(NULL, NULL, WS_CHILD, CRect(0, 0, 5, 5), &parent, 1, NULL));
-    CTsAdNavigator* pNavigator = CTsAdNavigator::Start(pCtrl.get(), "http://y.test/");
-    ASSERT_NE(pNavigator, (CTsAdNavigator*)NULL);
-    CTsHtmlCtrl* pRaw = pCtrl.get();
-    EXPECT_TRUE(host.PumpUntil([pRaw] { return pRaw->GetNavigateCount() == 1; }));
-    pNavigator->Detach();
-    EXPECT_TRUE(WaitForNavigators(host));
-    host.Pump();
-    EXPECT_EQ(pCtrl->GetNavigateCount(), 1);
-    EXPECT_EQ(std::string(pCtrl->GetLocation()), "http://y.test/");
-    pCtrl.reset();
-    parent.DestroyWindow();
 }
 
 // Teardown: timers stop, the ad view goes, every record is deleted and the
