@@ -137,9 +137,9 @@ public:
     char m_szAutoChannelId[31]; // channel of the pending automatic join
     char m_szAutoIp[51];        // address of that channel's server
     int m_nAutoPort;            // port of that channel's server
-    int m_nAutoMaxRoom;         // room limits of that channel
-    int m_nAutoMaxRoomMembers;
-    int m_nAutoMaxRoomViewers;
+    int m_nAutoMaxRoom;         // rooms of that channel
+    int m_nAutoMaxRoomMembers;  // players per room there
+    int m_nAutoMaxRoomViewers;  // viewers per room there
     char m_szContChannelId[32]; // continue-play channel id from the registry
     int m_nContRoom;            // continue-play room from the registry; -2: none
 
