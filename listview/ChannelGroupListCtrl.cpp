@@ -6,12 +6,6 @@
 #include "JoinValidator.h"
 #include "ListRowHelpers.h"
 
-// Style of both lists: a visible report child, one selection always shown,
-// rows drawn by the control (0x5600040D).
-static const DWORD GROUP_LIST_STYLE = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
-                                      LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                      LVS_OWNERDRAWFIXED;
-
 // A group row's height beyond the font's height.
 static const int GROUP_ROW_EXTRA = 14;
 
@@ -26,42 +20,15 @@ static bool HasUnsortedMark(const char* pszId) {
     return strlen(pszId) >= 3 && pszId[2] == 'D';
 }
 
-BEGIN_MESSAGE_MAP(CTsChannelGroupListCtrl, CListCtrl)
-ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+BEGIN_MESSAGE_MAP(CTsChannelGroupListCtrl, CTsSortedListCtrl)
 ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
 ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
 ON_WM_MEASUREITEM_REFLECT()
 END_MESSAGE_MAP()
 
-CTsChannelGroupListCtrl::CTsChannelGroupListCtrl()
-    : m_nSortColumn(-1), m_bSortAscending(0), m_bSortEnabled(0), m_pParentWnd(NULL),
-      m_pNotifyWnd(NULL), m_pFont(NULL), m_pSetting(NULL) {}
+CTsChannelGroupListCtrl::CTsChannelGroupListCtrl() : m_pSetting(NULL) {}
 
 CTsChannelGroupListCtrl::~CTsChannelGroupListCtrl() {}
-
-int CTsChannelGroupListCtrl::CreateList(CWnd* pParent, CWnd* pNotify, UINT nID, CFont* pFont) {
-    if (pParent == NULL)
-        return 0;
-    m_pParentWnd = pParent;
-    m_pNotifyWnd = pNotify;
-    if (!Create(GROUP_LIST_STYLE, CRect(0, 0, 0, 0), pParent, nID))
-        return 0;
-    HWND hHeader = ::GetDlgItem(m_hWnd, 0);
-    if (hHeader == NULL)
-        hHeader = (HWND)SendMessage(LVM_GETHEADER);
-    if (hHeader != NULL)
-        m_wndHeader.SubclassWindow(hHeader);
-    if (pFont != NULL) {
-        m_pFont = pFont;
-        SetFont(pFont, TRUE);
-    }
-    return 1;
-}
-
-BOOL CTsChannelGroupListCtrl::PreCreateWindow(CREATESTRUCT& cs) {
-    cs.dwExStyle |= WS_EX_CLIENTEDGE;
-    return CListCtrl::PreCreateWindow(cs);
-}
 
 int CTsChannelGroupListCtrl::ApplySetting(CTsGroupRecordList* pRecords,
                                           CTsChannelGroupListSetting* pSetting) {
@@ -75,31 +42,10 @@ int CTsChannelGroupListCtrl::ApplySetting(CTsGroupRecordList* pRecords,
 // Replaces columns 0..count-1 with the setting's, left-aligned, each header
 // column drawn by the sorted header; then resets the sort state.
 int CTsChannelGroupListCtrl::BuildColumns() {
-    if (m_pSetting == NULL || m_pSetting->m_nColumnCount <= 0 ||
-        m_pSetting->m_pnColumnWidth == NULL || m_pSetting->m_pstrColumnTitle == NULL)
+    if (m_pSetting == NULL)
         return 0;
-    for (int i = 0; i < m_pSetting->m_nColumnCount; i++) {
-        DeleteColumn(i);
-        if (InsertColumn(i, m_pSetting->m_pstrColumnTitle[i], LVCFMT_LEFT,
-                         m_pSetting->m_pnColumnWidth[i]) < 0)
-            return 0;
-        m_wndHeader.SetOwnerDraw(i);
-    }
-    m_nSortColumn = -1;
-    m_bSortAscending = 0;
-    m_bSortEnabled = 1;
-    return 1;
-}
-
-int CTsChannelGroupListCtrl::SortColumn(int nColumn, int nFlag) {
-    if (!m_bSortEnabled)
-        return 0;
-    if ((GetStyle() & LVS_TYPEMASK) == LVS_REPORT) {
-        m_bSortAscending = nFlag;
-        m_nSortColumn = nColumn;
-        m_wndHeader.SetSortImage(nColumn, nFlag);
-    }
-    return SortItems(CompareItems, (DWORD_PTR)this);
+    return BuildColumnsFrom(m_pSetting->m_nColumnCount, m_pSetting->m_pnColumnWidth,
+                            m_pSetting->m_pstrColumnTitle, LVCFMT_LEFT, TRUE);
 }
 
 // Column 0 orders by identifier, descending while the flag is set; other
@@ -107,7 +53,8 @@ int CTsChannelGroupListCtrl::SortColumn(int nColumn, int nFlag) {
 // place compare equal to every row.
 int CALLBACK CTsChannelGroupListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2,
                                                    LPARAM lParamSort) {
-    const CTsChannelGroupListCtrl* pList = (const CTsChannelGroupListCtrl*)lParamSort;
+    const CTsChannelGroupListCtrl* pList =
+        static_cast<const CTsChannelGroupListCtrl*>((const CTsSortedListCtrl*)lParamSort);
     const CTsChannelGroupListData* pA = (const CTsChannelGroupListData*)lParam1;
     const CTsChannelGroupListData* pB = (const CTsChannelGroupListData*)lParam2;
     if (pList == NULL || pA == NULL || pB == NULL || pList->m_nSortColumn == -1)
@@ -130,18 +77,6 @@ int CALLBACK CTsChannelGroupListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam
     if (IsSeparatorId(pA->m_szGroupId) || IsSeparatorId(pB->m_szGroupId))
         return 0;
     return pList->m_bSortAscending ? TsCompareBytes(strB, strA) : TsCompareBytes(strA, strB);
-}
-
-void CTsChannelGroupListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult) {
-    const NMLISTVIEW* pView = (const NMLISTVIEW*)pNMHDR;
-    m_nSortColumn = m_wndHeader.GetSortedColumn();
-    if (m_pSetting != NULL) {
-        int nFlag = 1;
-        if (pView->iSubItem == m_nSortColumn)
-            nFlag = m_wndHeader.IsAscSorted() ? 0 : 1;
-        SortColumn(pView->iSubItem, nFlag);
-    }
-    *pResult = 0;
 }
 
 // A click reports the clicked group; a click on a separator reports (and

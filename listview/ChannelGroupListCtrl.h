@@ -4,12 +4,10 @@
 // and reports a clicked group to its notify window with WM_USER+23.
 #pragma once
 
-#include <afxwin.h>
-#include <afxcmn.h>
-#include <TsSortedHeaderCtrl.h>
 #include "PeltoraApi.h"
 #include "ChannelRecords.h"
 #include "ListSettings.h"
+#include "SortedListCtrl.h"
 
 class ITsJoinValidator;
 
@@ -20,26 +18,20 @@ class ITsJoinValidator;
 // Label of a separator row.
 #define TS_SEPARATOR_ID "EMPTY"
 
-class PELTORA_API CTsChannelGroupListCtrl : public CListCtrl {
+// CreateList's notify window receives the clicks and answers
+// IsJoinValidate when it implements ITsJoinValidator. SortColumn's flag set
+// means descending identifiers on column 0.
+class PELTORA_API CTsChannelGroupListCtrl : public CTsSortedListCtrl {
 public:
     CTsChannelGroupListCtrl();
     virtual ~CTsChannelGroupListCtrl();
 
-    // Creates the list (style 0x5600040D) as a child of pParent with id nID,
-    // lays the sorted header over its header and gives it pFont when one is
-    // given. pNotify receives the clicks and answers IsJoinValidate when it
-    // implements ITsJoinValidator. Returns 0 for a null parent or a failed
-    // creation.
-    int CreateList(CWnd* pParent, CWnd* pNotify, UINT nID, CFont* pFont);
     // Binds the setting (which must outlive the list) and applies its three
     // colours. The records list is not read. Returns 1 when all colours took.
     int ApplySetting(CTsGroupRecordList* pRecords, CTsChannelGroupListSetting* pSetting);
     // (Re)builds the columns from the setting and enables sorting, unsorted.
     // Returns 0 without a setting or columns, or when a column fails.
     int BuildColumns();
-    // Sorts by nColumn; nFlag set means descending identifiers on column 0.
-    // Returns 0 while sorting is disabled, else the list view's result.
-    int SortColumn(int nColumn, int nFlag);
 
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
@@ -47,19 +39,12 @@ public:
     // rows, lParamSort the control.
     static int CALLBACK CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
-    int m_nSortColumn;                      // column of the current order; -1 unsorted
-    int m_bSortAscending;                   // sort flag, shown by the header as ascending
-    int m_bSortEnabled;                     // 1 once columns are built; sorting refused while 0
-    CWnd* m_pParentWnd;                     // the container
-    CWnd* m_pNotifyWnd;                     // receives WM_USER+23; answers IsJoinValidate
-    CFont* m_pFont;                         // borrowed from the container
-    CTsSortedHeaderCtrl m_wndHeader;        // subclassed over the list view's header
     CTsChannelGroupListSetting* m_pSetting; // borrowed columns and colours
 
 protected:
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual PFNLVCOMPARE GetCompareFunction() const { return CompareItems; }
+    virtual BOOL HasSetting() const { return m_pSetting != NULL; }
 
-    afx_msg void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);

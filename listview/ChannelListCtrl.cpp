@@ -5,49 +5,17 @@
 #include <stdlib.h>
 #include "ListRowHelpers.h"
 
-// Same window style as the group list (0x5600040D).
-static const DWORD CHANNEL_LIST_STYLE = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
-                                        LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                        LVS_OWNERDRAWFIXED;
-
 // A channel row's height beyond the font's height.
 static const int CHANNEL_ROW_EXTRA = 12;
 
-BEGIN_MESSAGE_MAP(CTsChannelListCtrl, CListCtrl)
-ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+BEGIN_MESSAGE_MAP(CTsChannelListCtrl, CTsSortedListCtrl)
 ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
 ON_WM_MEASUREITEM_REFLECT()
 END_MESSAGE_MAP()
 
-CTsChannelListCtrl::CTsChannelListCtrl()
-    : m_nSortColumn(-1), m_bSortAscending(0), m_bSortEnabled(0), m_pParentWnd(NULL),
-      m_pNotifyWnd(NULL), m_pFont(NULL), m_pSetting(NULL) {}
+CTsChannelListCtrl::CTsChannelListCtrl() : m_pSetting(NULL) {}
 
 CTsChannelListCtrl::~CTsChannelListCtrl() {}
-
-int CTsChannelListCtrl::CreateList(CWnd* pParent, CWnd* pNotify, UINT nID, CFont* pFont) {
-    if (pParent == NULL)
-        return 0;
-    m_pParentWnd = pParent;
-    m_pNotifyWnd = pNotify;
-    if (!Create(CHANNEL_LIST_STYLE, CRect(0, 0, 0, 0), pParent, nID))
-        return 0;
-    HWND hHeader = ::GetDlgItem(m_hWnd, 0);
-    if (hHeader == NULL)
-        hHeader = (HWND)SendMessage(LVM_GETHEADER);
-    if (hHeader != NULL)
-        m_wndHeader.SubclassWindow(hHeader);
-    if (pFont != NULL) {
-        m_pFont = pFont;
-        SetFont(pFont, TRUE);
-    }
-    return 1;
-}
-
-BOOL CTsChannelListCtrl::PreCreateWindow(CREATESTRUCT& cs) {
-    cs.dwExStyle |= WS_EX_CLIENTEDGE;
-    return CListCtrl::PreCreateWindow(cs);
-}
 
 int CTsChannelListCtrl::ApplySetting(CTsChannelRecordList* pRecords,
                                      CTsChannelListSetting* pSetting) {
@@ -62,37 +30,17 @@ int CTsChannelListCtrl::ApplySetting(CTsChannelRecordList* pRecords,
 // the numbers right-aligned; the header draws them itself. Then resets the
 // sort state.
 int CTsChannelListCtrl::BuildColumns() {
-    if (m_pSetting == NULL || m_pSetting->m_nColumnCount <= 0 ||
-        m_pSetting->m_pnColumnWidth == NULL || m_pSetting->m_pstrColumnTitle == NULL)
+    if (m_pSetting == NULL)
         return 0;
-    for (int i = 0; i < m_pSetting->m_nColumnCount; i++) {
-        DeleteColumn(i);
-        const int nFormat = (i == 0) ? LVCFMT_LEFT : LVCFMT_RIGHT;
-        if (InsertColumn(i, m_pSetting->m_pstrColumnTitle[i], nFormat,
-                         m_pSetting->m_pnColumnWidth[i]) < 0)
-            return 0;
-    }
-    m_nSortColumn = -1;
-    m_bSortAscending = 0;
-    m_bSortEnabled = 1;
-    return 1;
-}
-
-int CTsChannelListCtrl::SortColumn(int nColumn, int nFlag) {
-    if (!m_bSortEnabled)
-        return 0;
-    if ((GetStyle() & LVS_TYPEMASK) == LVS_REPORT) {
-        m_bSortAscending = nFlag;
-        m_nSortColumn = nColumn;
-        m_wndHeader.SetSortImage(nColumn, nFlag);
-    }
-    return SortItems(CompareItems, (DWORD_PTR)this);
+    return BuildColumnsFrom(m_pSetting->m_nColumnCount, m_pSetting->m_pnColumnWidth,
+                            m_pSetting->m_pstrColumnTitle, LVCFMT_RIGHT, FALSE);
 }
 
 // Column 0 orders by identifier bytes, ascending while the flag is set;
 // other columns by the decimal numbers in the rows' texts.
 int CALLBACK CTsChannelListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort) {
-    const CTsChannelListCtrl* pList = (const CTsChannelListCtrl*)lParamSort;
+    const CTsChannelListCtrl* pList =
+        static_cast<const CTsChannelListCtrl*>((const CTsSortedListCtrl*)lParamSort);
     const CTsChannelListData* pA = (const CTsChannelListData*)lParam1;
     const CTsChannelListData* pB = (const CTsChannelListData*)lParam2;
     if (pList == NULL || pA == NULL || pB == NULL || pList->m_nSortColumn == -1)
@@ -111,18 +59,6 @@ int CALLBACK CTsChannelListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2, LP
     if (pList->m_bSortAscending)
         return nA > nB ? 1 : 0;
     return nA < nB ? 1 : 0;
-}
-
-void CTsChannelListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult) {
-    const NMLISTVIEW* pView = (const NMLISTVIEW*)pNMHDR;
-    m_nSortColumn = m_wndHeader.GetSortedColumn();
-    if (m_pSetting != NULL) {
-        int nFlag = 1;
-        if (pView->iSubItem == m_nSortColumn)
-            nFlag = m_wndHeader.IsAscSorted() ? 0 : 1;
-        SortColumn(pView->iSubItem, nFlag);
-    }
-    *pResult = 0;
 }
 
 // A double-click on a row asks the notify window to join its channel.

@@ -4,24 +4,22 @@
 // channel with WM_USER+24. Single clicks report nothing.
 #pragma once
 
-#include <afxwin.h>
-#include <afxcmn.h>
-#include <TsSortedHeaderCtrl.h>
 #include "PeltoraApi.h"
 #include "ChannelRecords.h"
 #include "ListSettings.h"
+#include "SortedListCtrl.h"
 
 // Sent to the notify window when a channel row is double-clicked; wParam
 // is the CTsChannelListData* of the row, lParam 0.
 #define WM_TS_CHANNEL_DBLCLICKED (WM_USER + 24)
 
-class PELTORA_API CTsChannelListCtrl : public CListCtrl {
+// CreateList's notify window receives the joins. SortColumn's flag set
+// means ascending order.
+class PELTORA_API CTsChannelListCtrl : public CTsSortedListCtrl {
 public:
     CTsChannelListCtrl();
     virtual ~CTsChannelListCtrl();
 
-    // As CTsChannelGroupListCtrl::CreateList; pNotify receives the joins.
-    int CreateList(CWnd* pParent, CWnd* pNotify, UINT nID, CFont* pFont);
     // Binds the setting (which must outlive the list) and applies its three
     // colours. The records list is not read. Returns 1 when all colours took.
     int ApplySetting(CTsChannelRecordList* pRecords, CTsChannelListSetting* pSetting);
@@ -29,9 +27,6 @@ public:
     // right-aligned; enables sorting, unsorted. Returns 0 without a setting
     // or columns, or when a column fails.
     int BuildColumns();
-    // Sorts by nColumn; nFlag set means ascending. Returns 0 while sorting
-    // is disabled, else the list view's result.
-    int SortColumn(int nColumn, int nFlag);
 
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
@@ -40,19 +35,12 @@ public:
     // belongs after the second, else 0.
     static int CALLBACK CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
-    int m_nSortColumn;                 // column of the current order; -1 unsorted
-    int m_bSortAscending;              // sort flag: ascending when set
-    int m_bSortEnabled;                // 1 once columns are built; sorting refused while 0
-    CWnd* m_pParentWnd;                // the container
-    CWnd* m_pNotifyWnd;                // receives WM_USER+24
-    CFont* m_pFont;                    // borrowed from the container
-    CTsSortedHeaderCtrl m_wndHeader;   // subclassed over the list view's header
     CTsChannelListSetting* m_pSetting; // borrowed columns and colours
 
 protected:
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual PFNLVCOMPARE GetCompareFunction() const { return CompareItems; }
+    virtual BOOL HasSetting() const { return m_pSetting != NULL; }
 
-    afx_msg void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 
