@@ -3,6 +3,9 @@
 # boots the Wine prefix once. Safe to run again: a machine that has it all
 # returns in a second or two. Works as root, or as a user with sudo.
 set -euo pipefail
+# Wine keeps its prefix under HOME; make sure there is one even when the
+# caller's environment does not name it.
+if [ -z "${HOME:-}" ]; then HOME=$(getent passwd "$(id -u)" | cut -d: -f6); export HOME; fi
 
 if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
 

@@ -5,6 +5,9 @@
 # because without one Wine sends owner-drawn list views no WM_MEASUREITEM or
 # WM_DRAWITEM and delivers no WSAAsyncSelect socket events.
 set -euo pipefail
+# Wine keeps its prefix under HOME; make sure there is one even when the
+# caller's environment does not name it.
+if [ -z "${HOME:-}" ]; then HOME=$(getent passwd "$(id -u)" | cut -d: -f6); export HOME; fi
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
