@@ -18,7 +18,8 @@ CTsChildWnd::CTsChildWnd()
       m_pGameRecord(&m_defGameRecord), m_pTitleInfo(&m_defTitleInfo), m_pFrameWnd(NULL),
       m_dwOption(0), m_pszRegKey(TS_DEFAULT_REGKEY), m_nHeaderTop(0), m_nHeaderHeight(0),
       m_hJoinWnd(NULL), m_nJoinChannel(-2), m_nServerPort(0), m_bInUse(0), m_dwLastActiveTick(0),
-      m_bAvatarReady(0), m_nCreateExtra(0), m_pSocket(NULL) {}
+      m_bAvatarReady(0), m_nCreateExtra(0), m_pSocket(NULL), m_nClientSerial(0), m_nPulledError(0) {
+}
 
 CTsChildWnd::~CTsChildWnd() {
     delete m_pSocket;

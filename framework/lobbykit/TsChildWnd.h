@@ -20,7 +20,9 @@
 // OnSocketSend (FD_WRITE), OnSocketReceive (FD_READ) and OnSocketClose
 // (FD_CLOSE). On FD_CLOSE the bytes still in Winsock are pulled first; when
 // any arrived, OnSocketReceive is called before OnSocketClose, so a reply
-// that comes together with the close is not lost. DestroyClient closes the
+// that comes together with the close is not lost; an oversized frame found
+// there reaches OnSocketReceive as WSAEMSGSIZE and ends the connection
+// without an OnSocketClose, as it does on FD_READ. DestroyClient closes the
 // connection silently: no OnSocketClose follows, and notifications of the
 // old connection still queued are dropped.
 #pragma once
@@ -181,6 +183,8 @@ protected:
 
 private:
     CTstpSocket* m_pSocket; // the client connection, made by CreateClient
+    UINT m_nClientSerial;   // counts CreateClient and DestroyClient calls
+    int m_nPulledError;     // error of FD_CLOSE's pull, answered by the base OnSocketReceive
     CTsMember m_defMember;  // empty records behind the pointers until the host sets its own
     CTsCfgSetting m_defCfgSetting;
     CTsGameInfo m_defGameInfo;

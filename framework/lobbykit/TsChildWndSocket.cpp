@@ -11,10 +11,13 @@ int CTsChildWnd::CreateClient(const char* pszHost, int nPort) {
     if (m_pSocket == NULL) {
         m_pSocket = new CTstpSocket;
     }
+    m_nClientSerial++;
+    m_nPulledError = 0;
     return m_pSocket->Connect(m_hWnd, WM_TSTP_SOCKET, pszHost, nPort) ? 1 : 0;
 }
 
 void CTsChildWnd::DestroyClient() {
+    m_nClientSerial++;
     if (m_pSocket != NULL) {
         m_pSocket->Close();
     }
@@ -44,8 +47,17 @@ int CTsChildWnd::OnSocketSend(CTstpSocket* pSocket) {
     return pSocket != NULL ? pSocket->GetLastEventError() : WSAENOTSOCK;
 }
 
+// On FD_CLOSE the pull already ran; an error it met is answered here, once.
 int CTsChildWnd::OnSocketReceive(CTstpSocket* pSocket) {
-    return pSocket != NULL ? pSocket->Receive() : WSAENOTSOCK;
+    if (pSocket == NULL) {
+        return WSAENOTSOCK;
+    }
+    if (pSocket == m_pSocket && m_nPulledError != 0) {
+        int nError = m_nPulledError;
+        m_nPulledError = 0;
+        return nError;
+    }
+    return pSocket->Receive();
 }
 
 int CTsChildWnd::OnSocketClose(CTstpSocket* pSocket) {
@@ -54,9 +66,11 @@ int CTsChildWnd::OnSocketClose(CTstpSocket* pSocket) {
 
 // WM_TSTP_SOCKET: accepts notifications of the current connection only and
 // calls the matching virtual. FD_CLOSE first pulls what Winsock still holds;
-// if bytes arrived, OnSocketReceive runs before OnSocketClose. The close is
-// not reported when the receive step ended the connection (DestroyClient or
-// a new CreateClient) or destroyed the window.
+// if bytes arrived, or the pull ended the connection with an oversized
+// frame, OnSocketReceive runs before OnSocketClose (and its base answers
+// the pull's error). The close is not reported when the receive step ended
+// the connection (the oversized frame, DestroyClient or a new CreateClient,
+// even one whose socket got the old handle value) or destroyed the window.
 LRESULT CTsChildWnd::OnMsgFromSocket(WPARAM wParam, LPARAM lParam) {
     int nEvent = 0;
     if (m_pSocket == NULL || !m_pSocket->HandleEvent(wParam, lParam, &nEvent)) {
@@ -75,10 +89,17 @@ LRESULT CTsChildWnd::OnMsgFromSocket(WPARAM wParam, LPARAM lParam) {
     case FD_CLOSE: {
         HWND hWnd = m_hWnd;
         SOCKET hSocket = m_pSocket->GetHandle();
-        m_pSocket->Receive();
-        if (m_pSocket->GetBufferedSize() > 0) {
+        UINT nSerial = m_nClientSerial;
+        int nPull = m_pSocket->Receive();
+        if (m_pSocket->GetBufferedSize() > 0 || nPull == WSAEMSGSIZE) {
+            m_nPulledError = nPull == WSAEMSGSIZE ? nPull : 0;
             OnSocketReceive(m_pSocket);
-            if (!::IsWindow(hWnd) || m_pSocket == NULL || m_pSocket->GetHandle() != hSocket) {
+            if (!::IsWindow(hWnd)) {
+                break;
+            }
+            m_nPulledError = 0;
+            if (m_nClientSerial != nSerial || m_pSocket == NULL ||
+                m_pSocket->GetHandle() != hSocket) {
                 break;
             }
         }

@@ -9,6 +9,7 @@
 #include <TsPalette.h>
 #include <TstpSocket.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,8 @@ class CProbeWnd : public CTsChildWnd {
 public:
     std::vector<std::string> m_notes; // events in order
     DWORD m_dwUiThread = ::GetCurrentThreadId();
-    int m_bOffThread = 0; // an event came on another thread
+    int m_bOffThread = 0;                                // an event came on another thread
+    std::function<void(const std::string&)> m_onMessage; // runs after each message is noted
 
     bool Has(const std::string& strNote) const {
         for (const std::string& s : m_notes) {
@@ -66,8 +68,12 @@ public:
             int nLength = 0;
             bMore = ReadData(pBuffer, nLength);
             if (pBuffer != NULL) {
-                Note("message|" + std::string(pBuffer, static_cast<size_t>(nLength)));
+                std::string strMessage(pBuffer, static_cast<size_t>(nLength));
                 delete[] pBuffer;
+                Note("message|" + strMessage);
+                if (m_onMessage) {
+                    m_onMessage(strMessage);
+                }
             }
         } while (bMore);
         return r;
@@ -285,6 +291,104 @@ TEST_F(ChildWndTest, DestroyClientEndsTheConnectionWithoutACloseEvent) {
     EXPECT_EQ(0, m_wnd.ReadData(pBuffer, nLength));
     EXPECT_EQ(nullptr, pBuffer);
     EXPECT_EQ(0, nLength);
+}
+
+// Hands the window an FD_CLOSE for its socket at once, as when the close is
+// handled before a read event for the bytes that came with it. First waits
+// (capped) until Winsock holds nBytes for the socket.
+void SendCloseEvent(CProbeWnd& wnd, u_long nBytes) {
+    SOCKET hSocket = wnd.GetClientSocket()->GetHandle();
+    DWORD dwStart = ::GetTickCount();
+    u_long nReady = 0;
+    while (::ioctlsocket(hSocket, FIONREAD, &nReady) == 0 && nReady < nBytes &&
+           ::GetTickCount() - dwStart < 5000) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(hSocket, &readable);
+        timeval tv = {0, 100000};
+        ::select(0, &readable, NULL, NULL, &tv);
+    }
+    wnd.SendMessage(WM_TSTP_SOCKET, static_cast<WPARAM>(hSocket), WSAMAKESELECTREPLY(FD_CLOSE, 0));
+}
+
+int CountPrefix(const std::vector<std::string>& notes, const std::string& strPrefix) {
+    int nCount = 0;
+    for (const std::string& s : notes) {
+        nCount += s.compare(0, strPrefix.size(), strPrefix) == 0 ? 1 : 0;
+    }
+    return nCount;
+}
+
+TEST_F(ChildWndTest, AnOversizedFrameThatComesWithTheCloseIsAnErrorNotAGracefulClose) {
+    for (const std::string& strBefore : {std::string(), LoopbackServer::Frame("first")}) {
+        SCOPED_TRACE(strBefore.empty() ? "header alone" : "after a whole message");
+        m_wnd.m_notes.clear();
+        LoopbackServer server;
+        int nPort = server.Listen();
+        ASSERT_NE(0, nPort);
+        // The bytes go only once the window has stopped handling messages.
+        HANDLE hMaySend = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+        server.Serve([&](LoopbackServer& s) {
+            s.ReadFrame();
+            ::WaitForSingleObject(hMaySend, 5000);
+            s.SendRaw(strBefore + std::string("\x7f\xff\xff\xff", 4));
+            s.ClosePeer();
+        });
+        ASSERT_NE(0, m_wnd.CreateClient("127.0.0.1", nPort));
+        ASSERT_TRUE(PumpUntil([&] { return m_wnd.Has("connect|0"); }));
+        ::SetEvent(hMaySend);
+        server.Join();
+        ::CloseHandle(hMaySend);
+        SendCloseEvent(m_wnd, static_cast<u_long>(strBefore.size() + 4));
+        PumpPending();
+        EXPECT_TRUE(m_wnd.Has("receive|" + std::to_string(WSAEMSGSIZE)));
+        EXPECT_EQ(!strBefore.empty(), m_wnd.Has("message|first"));
+        EXPECT_EQ(0, CountPrefix(m_wnd.m_notes, "close|"));
+        m_wnd.DestroyClient();
+    }
+}
+
+TEST_F(ChildWndTest, ReconnectingWhileTheCloseIsHandledReportsNoCloseOfTheNewConnection) {
+    LoopbackServer first, second;
+    int nFirst = first.Listen();
+    int nSecond = second.Listen();
+    ASSERT_NE(0, nFirst);
+    ASSERT_NE(0, nSecond);
+    // The first server answers only once the window has stopped handling
+    // messages, so that the close is handed over by the test.
+    HANDLE hMaySend = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    first.Serve([&](LoopbackServer& s) {
+        s.ReadFrame();
+        ::WaitForSingleObject(hMaySend, 5000);
+        s.SendFrame("again");
+        s.ClosePeer();
+    });
+    HANDLE hMayClose = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    second.Serve([&](LoopbackServer& s) {
+        s.ReadFrame();
+        ::WaitForSingleObject(hMayClose, 5000);
+        s.ClosePeer();
+    });
+    m_wnd.m_onMessage = [&](const std::string& strMessage) {
+        if (strMessage == "again") {
+            m_wnd.CreateClient("127.0.0.1", nSecond);
+        }
+    };
+    ASSERT_NE(0, m_wnd.CreateClient("127.0.0.1", nFirst));
+    ASSERT_TRUE(PumpUntil([&] { return m_wnd.Has("connect|0"); }));
+    ::SetEvent(hMaySend);
+    first.Join();
+    ::CloseHandle(hMaySend);
+    SendCloseEvent(m_wnd, static_cast<u_long>(LoopbackServer::Frame("again").size()));
+    ASSERT_TRUE(m_wnd.Has("message|again"));
+    // The close belonged to the first connection; the second is connecting.
+    EXPECT_EQ(0, CountPrefix(m_wnd.m_notes, "close|"));
+    ASSERT_TRUE(PumpUntil([&] { return CountPrefix(m_wnd.m_notes, "connect|0") == 2; }));
+    EXPECT_EQ(0, CountPrefix(m_wnd.m_notes, "close|"));
+    ::SetEvent(hMayClose);
+    EXPECT_TRUE(PumpUntil([&] { return m_wnd.Has("close|0"); }));
+    second.Join();
+    ::CloseHandle(hMayClose);
 }
 
 TEST(ChildWndNoWindowTest, ConnectionCallsNeedAWindow) {
