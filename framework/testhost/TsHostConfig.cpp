@@ -24,6 +24,9 @@ CTsHostConfig::CTsHostConfig()
       m_bUseRating(1), m_nWidth(800), m_nHeight(540) {}
 
 int CTsHostConfig::Set(LPCSTR lpszKey, LPCSTR lpszValue) {
+    if (lpszKey == NULL || lpszValue == NULL) {
+        return 0;
+    }
     CString strKey(lpszKey);
     int nValue = atoi(lpszValue);
     if (strKey == "member.id") {
@@ -59,9 +62,9 @@ int CTsHostConfig::Set(LPCSTR lpszKey, LPCSTR lpszValue) {
     } else if (strKey == "regkey") {
         m_strRegKey = CString(lpszValue).Left(255);
     } else if (strKey == "header.top") {
-        m_nHeaderTop = nValue;
+        m_nHeaderTop = nValue >= 0 && nValue <= 4096 ? nValue : m_nHeaderTop;
     } else if (strKey == "header.height") {
-        m_nHeaderHeight = nValue;
+        m_nHeaderHeight = nValue >= 0 && nValue <= 4096 ? nValue : m_nHeaderHeight;
     } else if (strKey == "use-rating") {
         m_bUseRating = nValue;
     } else if (strKey == "frame.width") {

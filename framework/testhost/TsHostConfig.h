@@ -8,7 +8,8 @@
 // record.games, site.code, ad.url, ad.info, option (decimal or 0x hex),
 // regkey, header.top, header.height, use-rating, frame.width, frame.height,
 // title.money, title.level, title.rating, title.score, title.wins,
-// title.losses, title.ranking, gamestring, groupmsg, log.file.
+// title.losses, title.ranking, gamestring, groupmsg, log.file. Sizes
+// (frame.*, header.*) outside 0..4096 (frame: 1..4096) are ignored.
 #pragma once
 
 #include <lobbykit.h>
@@ -22,7 +23,7 @@ public:
     int Parse(LPCSTR lpszText);
     // Reads a file (at most 64 KiB) and parses it. 0 when it cannot be read.
     int LoadFile(LPCSTR lpszPath);
-    // Applies one pair; non-zero when the key is known.
+    // Applies one pair; non-zero when the key is known (0 for a null key or value).
     int Set(LPCSTR lpszKey, LPCSTR lpszValue);
 
     CTsMember m_member;         // the signed-in user

@@ -217,4 +217,18 @@ TEST(HostConfigTest, ValuesAreBoundedAndUnknownKeysIgnored) {
     EXPECT_EQ(0, config.LoadFile("Z:\\no\\such\\file.cfg"));
 }
 
+// Header sizes feed the frame's and the window's arithmetic (top + height):
+// values that would overflow it are refused, as are null pairs.
+TEST(HostConfigTest, HeaderSizesOutOfRangeAreIgnored) {
+    CTsHostConfig config;
+    config.Parse("header.top = 2000000000\nheader.height = -5\n");
+    EXPECT_EQ(24, config.m_nHeaderTop);
+    EXPECT_EQ(30, config.m_nHeaderHeight);
+    config.Parse("header.top = 0\nheader.height = 40\n");
+    EXPECT_EQ(0, config.m_nHeaderTop);
+    EXPECT_EQ(40, config.m_nHeaderHeight);
+    EXPECT_EQ(0, config.Set("member.id", NULL));
+    EXPECT_EQ(0, config.Set(NULL, "x"));
+}
+
 } // namespace
