@@ -12,8 +12,11 @@
 // Reads the start record. The game string must parse and name its game
 // (keyGameId, not empty); a game string without a game id is refused like
 // one that does not parse, since every request and join carries that id.
-// Returns non-zero when the views were set up.
+// Returns non-zero when the views were set up. A null record (Init is
+// public) is refused before anything changes.
 int CTsChannelListWnd::Init(__tag_GameString* pGameString) {
+    if (pGameString == NULL)
+        return 0;
     m_strGameString = pGameString->strGameString;
     m_strGroupMsg = pGameString->strGroupMsg;
     m_strServerIp = "";

@@ -87,6 +87,16 @@ TEST_F(ChannelListTest, InvalidGameStringClosesTheFrame) {
     }
 }
 
+// Init is public: a null start record is refused and changes nothing.
+TEST_F(ChannelListTest, InitRefusesANullRecord) {
+    Create();
+    m_host.ClearLog();
+    EXPECT_EQ(Wnd().Init(NULL), 0);
+    ExpectLog({});
+    EXPECT_TRUE(Wnd().m_strCaption.IsEmpty());
+    EXPECT_FALSE(Wnd().m_wndListCtrl.IsWindowVisible());
+}
+
 // A hook that fails stops the later hooks and closes the frame, without a
 // message box.
 TEST_F(ChannelListTest, FailingHookClosesTheFrameWithoutABox) {
