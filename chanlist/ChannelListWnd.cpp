@@ -86,7 +86,10 @@ int CTsChannelListWnd::Create(DWORD dwStyle, UINT nID, CWnd* pParentWnd, UINT nE
     m_ChannelGroupListSetting.m_rcWindow.top = nListTop;
     m_ChannelListSetting.m_rcWindow.top = nListTop;
 
-    m_pInfoImage = new CTsGDImage;
+    // A window created again loads into the picture it already holds
+    // (loading replaces the image), so no earlier picture is lost.
+    if (m_pInfoImage == NULL)
+        m_pInfoImage = new CTsGDImage;
     if (!m_pInfoImage->Create(kInfoImage, 1, CLR_INVALID, 0, 0)) {
         delete m_pInfoImage;
         m_pInfoImage = NULL;

@@ -184,3 +184,22 @@ TEST(ChannelListWnd, DeletingALiveWindowTearsItDown) {
     EXPECT_TRUE(WaitForNavigators(host));
     parent.DestroyWindow();
 }
+
+// A window created again after its teardown comes up whole: its container,
+// buttons and picture, and an activation still reaches its views.
+TEST_F(ChannelListTest, WindowCreatedAgainAfterTeardown) {
+    Create();
+    Wnd().DestroyWindow();
+    ASSERT_EQ(Wnd().GetSafeHwnd(), (HWND)NULL);
+    ASSERT_TRUE(m_host.GetFrame().AttachChild(m_pWnd.get(), 0, 0));
+    EXPECT_NE(Wnd().GetDlgItem(CTsChannelListWnd::IDC_LIST_CONTAINER), (CWnd*)NULL);
+    EXPECT_NE(Wnd().m_btnJoin.GetSafeHwnd(), (HWND)NULL);
+    EXPECT_NE(Wnd().m_btnRefresh.GetSafeHwnd(), (HWND)NULL);
+    ASSERT_NE(Wnd().m_pInfoImage, (CTsGDImage*)NULL);
+    EXPECT_TRUE(Wnd().m_pInfoImage->IsLoaded());
+    m_host.ClearLog();
+    m_host.Start(MakeGameString("TETRIS").c_str(), "");
+    EXPECT_EQ(m_host.CountLog("close-frame"), 0);
+    EXPECT_TRUE(Wnd().m_wndListCtrl.IsWindowVisible());
+    EXPECT_TRUE(Wnd().m_btnJoin.IsWindowVisible());
+}
