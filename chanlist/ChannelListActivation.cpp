@@ -128,10 +128,11 @@ void CTsChannelListWnd::OnTimer(UINT_PTR nIDEvent) {
 }
 
 // The host may keep its main window hidden while the channel list loads;
-// every load ends by showing it.
+// every load ends by showing it. A thread without a main window has
+// nothing to show.
 void CTsChannelListWnd::ShowMainWindowIfHidden() {
     CWinThread* pThread = AfxGetThread();
     CWnd* pMainWnd = pThread != NULL ? pThread->GetMainWnd() : NULL;
-    if (pMainWnd->GetSafeHwnd() != NULL && !pMainWnd->IsWindowVisible())
+    if (pMainWnd != NULL && pMainWnd->GetSafeHwnd() != NULL && !pMainWnd->IsWindowVisible())
         pMainWnd->ShowWindow(SW_SHOW);
 }
