@@ -97,6 +97,19 @@ TEST_F(ChannelListTest, InitRefusesANullRecord) {
     EXPECT_FALSE(Wnd().m_wndListCtrl.IsWindowVisible());
 }
 
+// Both ways of leaving (with and without TSACT_EX) drop the member panel's
+// avatar, so the next activation draws a fresh one.
+TEST_F(ChannelListTest, DeactivationDropsTheAvatar) {
+    Start(MakeGameString("TETRIS"));
+    for (WPARAM wFlags : {WPARAM(0), TSACT_EX}) {
+        SCOPED_TRACE(wFlags);
+        Wnd().m_pAvatar = new CTsPanelAvatar;
+        m_host.Activate(wFlags);
+        EXPECT_EQ(Wnd().m_pAvatar, (CTsPanelAvatar*)NULL);
+        m_host.Activate(wFlags | TSACT_ON);
+    }
+}
+
 // A hook that fails stops the later hooks and closes the frame, without a
 // message box.
 TEST_F(ChannelListTest, FailingHookClosesTheFrameWithoutABox) {
