@@ -15,7 +15,8 @@ CTsListCtrlWnd::CTsListCtrlWnd()
     : m_pOwnerWnd(NULL), m_pChannelGroupListCtrl(NULL), m_pChannelListCtrl(NULL), m_pFont(NULL) {}
 
 // Destroys a window still standing first, so WM_DESTROY reaches this class
-// (and deletes the lists) while the object is whole; then the font.
+// (and deletes the lists) while the object is whole; then the font, and any
+// list object a failed creation left behind.
 CTsListCtrlWnd::~CTsListCtrlWnd() {
     if (m_hWnd != NULL)
         DestroyWindow();
@@ -24,8 +25,7 @@ CTsListCtrlWnd::~CTsListCtrlWnd() {
         delete m_pFont;
         m_pFont = NULL;
     }
-    m_pChannelGroupListCtrl = NULL;
-    m_pChannelListCtrl = NULL;
+    DestroyLists();
 }
 
 int CTsListCtrlWnd::Create(CWnd* pParent, UINT nID) {
@@ -40,7 +40,9 @@ int CTsListCtrlWnd::Create(CWnd* pParent, UINT nID) {
 }
 
 // Font, then the group list and the channel list; a list that cannot be
-// created fails the container's creation.
+// created fails the container's creation. The lists made so far are
+// deleted here: a window whose WM_CREATE fails cannot count on a
+// WM_DESTROY to do it.
 int CTsListCtrlWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
@@ -49,11 +51,16 @@ int CTsListCtrlWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         SendMessage(WM_SETFONT, (WPARAM)m_pFont->GetSafeHandle(), TRUE);
 
     m_pChannelGroupListCtrl = new CTsChannelGroupListCtrl;
-    if (!m_pChannelGroupListCtrl->CreateList(this, m_pOwnerWnd, IDC_TS_CHANNEL_GROUP_LIST, m_pFont))
+    if (!m_pChannelGroupListCtrl->CreateList(this, m_pOwnerWnd, IDC_TS_CHANNEL_GROUP_LIST,
+                                             m_pFont)) {
+        DestroyLists();
         return -1;
+    }
     m_pChannelListCtrl = new CTsChannelListCtrl;
-    if (!m_pChannelListCtrl->CreateList(this, m_pOwnerWnd, IDC_TS_CHANNEL_LIST, m_pFont))
+    if (!m_pChannelListCtrl->CreateList(this, m_pOwnerWnd, IDC_TS_CHANNEL_LIST, m_pFont)) {
+        DestroyLists();
         return -1;
+    }
     return 0;
 }
 
@@ -82,14 +89,20 @@ int CTsListCtrlWnd::CreateListFont() {
 void CTsListCtrlWnd::OnDestroy() {
     CWnd::OnDestroy();
     DeleteAllChannelGroup();
+    DestroyLists();
+}
+
+// The group list, then the channel list: the window if it stands, then the
+// object. A list whose creation failed has no window to destroy.
+void CTsListCtrlWnd::DestroyLists() {
     if (m_pChannelGroupListCtrl != NULL) {
-        if (m_pChannelGroupListCtrl->GetSafeHwnd() != NULL)
+        if (::IsWindow(m_pChannelGroupListCtrl->GetSafeHwnd()))
             m_pChannelGroupListCtrl->DestroyWindow();
         delete m_pChannelGroupListCtrl;
         m_pChannelGroupListCtrl = NULL;
     }
     if (m_pChannelListCtrl != NULL) {
-        if (m_pChannelListCtrl->GetSafeHwnd() != NULL)
+        if (::IsWindow(m_pChannelListCtrl->GetSafeHwnd()))
             m_pChannelListCtrl->DestroyWindow();
         delete m_pChannelListCtrl;
         m_pChannelListCtrl = NULL;

@@ -61,4 +61,6 @@ protected:
 private:
     // Makes the 9-point list font with the face name of the string table.
     int CreateListFont();
+    // Destroys and deletes whichever list controls exist; clears both pointers.
+    void DestroyLists();
 };

@@ -127,3 +127,34 @@ TEST_F(ListViewTest, DestroyDeletesBothListsButNoRecord) {
     EXPECT_EQ(0, m_wnd.DeleteAllChannelList());
     EXPECT_STREQ("G01", m_groups[0]->m_szGroupId);
 }
+
+// A CBT hook that lets g_nListsToPass list view windows be created on this
+// thread and refuses the next one.
+static HHOOK g_hRefuseHook = NULL;
+static int g_nListsToPass = 0;
+static LRESULT CALLBACK RefuseListView(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        char szClass[32] = "";
+        ::GetClassNameA((HWND)wParam, szClass, sizeof(szClass));
+        if (lstrcmpiA(szClass, WC_LISTVIEWA) == 0 && g_nListsToPass-- == 0)
+            return 1;
+    }
+    return ::CallNextHookEx(g_hRefuseHook, code, wParam, lParam);
+}
+
+TEST(ListCtrlWnd, AFailedListFailsCreationAndDeletesTheLists) {
+    CTestNotifyWnd parent;
+    ASSERT_TRUE(parent.CreateTop());
+    for (int nPass : {0, 1}) {
+        CTsListCtrlWnd wnd;
+        g_nListsToPass = nPass;
+        g_hRefuseHook = ::SetWindowsHookExA(WH_CBT, RefuseListView, NULL, ::GetCurrentThreadId());
+        const int nResult = wnd.Create(&parent, 30000);
+        ::UnhookWindowsHookEx(g_hRefuseHook);
+        EXPECT_EQ(0, nResult);
+        EXPECT_EQ(nullptr, wnd.GetSafeHwnd());
+        EXPECT_EQ(nullptr, wnd.m_pChannelGroupListCtrl);
+        EXPECT_EQ(nullptr, wnd.m_pChannelListCtrl);
+    }
+    parent.DestroyWindow();
+}
