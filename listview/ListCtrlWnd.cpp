@@ -65,8 +65,12 @@ int CTsListCtrlWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 // 9 points at the container's vertical resolution (-12 at 96 pixels per
-// inch), regular weight, face name from string 17903.
+// inch), regular weight, face name from string 17903. A container created
+// again after its window was destroyed keeps the font it has: it lives
+// until the destructor, and a second one would leak the first.
 int CTsListCtrlWnd::CreateListFont() {
+    if (m_pFont != NULL)
+        return 1;
     CString strFace;
     strFace.LoadString(IDS_LIST_FONT_FACE);
     CDC* pDC = GetDC();

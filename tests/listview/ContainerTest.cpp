@@ -158,3 +158,12 @@ TEST(ListCtrlWnd, AFailedListFailsCreationAndDeletesTheLists) {
     }
     parent.DestroyWindow();
 }
+
+TEST_F(ListViewTest, ACreatedAgainContainerKeepsOneFont) {
+    const HGDIOBJ hOld = m_wnd.m_pFont->GetSafeHandle();
+    m_wnd.DestroyWindow();
+    ASSERT_EQ(1, m_wnd.Create(&m_notify, 30000));
+    const HGDIOBJ hNew = m_wnd.m_pFont->GetSafeHandle();
+    EXPECT_TRUE(hNew == hOld || ::GetObjectType(hOld) == 0);
+    EXPECT_EQ(hNew, (HGDIOBJ)Groups().SendMessage(WM_GETFONT));
+}
