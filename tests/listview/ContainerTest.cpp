@@ -167,3 +167,39 @@ TEST_F(ListViewTest, ACreatedAgainContainerKeepsOneFont) {
     EXPECT_TRUE(hNew == hOld || ::GetObjectType(hOld) == 0);
     EXPECT_EQ(hNew, (HGDIOBJ)Groups().SendMessage(WM_GETFONT));
 }
+
+TEST_F(ListViewTest, BindingGivesTheListsTheSettingsColoursAndHeaders) {
+    m_groupSetting.m_clrText = RGB(1, 2, 3);
+    m_groupSetting.m_clrTextBk = RGB(4, 5, 6);
+    m_groupSetting.m_clrBk = RGB(7, 8, 9);
+    Bind();
+    EXPECT_EQ(RGB(1, 2, 3), Groups().GetTextColor());
+    EXPECT_EQ(RGB(4, 5, 6), Groups().GetTextBkColor());
+    EXPECT_EQ(RGB(7, 8, 9), Groups().GetBkColor());
+    EXPECT_EQ(m_channelSetting.m_clrBk, Channels().GetBkColor());
+    HDITEM hdi;
+    ZeroMemory(&hdi, sizeof(hdi));
+    hdi.mask = HDI_FORMAT;
+    ASSERT_TRUE(Groups().m_wndHeader.GetItem(0, &hdi));
+    EXPECT_TRUE(hdi.fmt & HDF_OWNERDRAW);
+    for (int i = 0; i < 3; i++) {
+        ASSERT_TRUE(Channels().m_wndHeader.GetItem(i, &hdi));
+        EXPECT_FALSE(hdi.fmt & HDF_OWNERDRAW);
+    }
+}
+
+TEST_F(ListViewTest, BindingAgainRebuildsTheColumnsAndForgetsTheSortOrder) {
+    Bind();
+    AddChannel("C01", 1, 2);
+    ASSERT_NE(0, Channels().SortColumn(1, 1));
+    const int widths[2] = {100, 50};
+    const CString titles[2] = {"Name", "Users"};
+    ASSERT_EQ(1, m_channelSetting.SetColumns(2, widths, titles));
+    EXPECT_EQ(120, Channels().GetColumnWidth(0)); // not rebuilt yet
+    Bind();
+    EXPECT_EQ(-1, Channels().m_nSortColumn);
+    EXPECT_EQ(0, Channels().m_bSortAscending);
+    EXPECT_EQ(100, Channels().GetColumnWidth(0));
+    EXPECT_EQ(50, Channels().GetColumnWidth(1));
+    EXPECT_EQ(3, Channels().m_wndHeader.GetItemCount()); // the third column stays
+}
