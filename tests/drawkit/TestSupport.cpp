@@ -15,43 +15,15 @@ std::uint32_t ToPixel(COLORREF clr) {
 
 } // namespace
 
-TestCanvas::TestCanvas(int width, int height, COLORREF fill)
-    : m_nWidth(width), m_nHeight(height), m_hdc(nullptr), m_hBitmap(nullptr), m_hOld(nullptr),
-      m_pBits(nullptr) {
-    BITMAPINFO bmi;
-    std::memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    m_hdc = CreateCompatibleDC(nullptr);
-    m_hBitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_hOld = SelectObject(m_hdc, m_hBitmap);
-    m_pBits = static_cast<const std::uint32_t*>(bits);
-    std::uint32_t px = ToPixel(fill);
-    for (int i = 0; i < width * height; ++i)
-        static_cast<std::uint32_t*>(bits)[i] = px;
-}
-
-TestCanvas::~TestCanvas() {
-    SelectObject(m_hdc, m_hOld);
-    DeleteObject(m_hBitmap);
-    DeleteDC(m_hdc);
-}
-
-COLORREF TestCanvas::Pixel(int x, int y) const {
-    GdiFlush();
-    std::uint32_t px = m_pBits[y * m_nWidth + x];
-    return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
+TestCanvas::TestCanvas(int width, int height, COLORREF fill) : Canvas(width, height) {
+    const RECT all = {0, 0, width, height};
+    Fill(all, fill);
 }
 
 int TestCanvas::CountNot(const RECT& rc, COLORREF clr, bool outside) const {
     int n = 0;
-    for (int y = 0; y < m_nHeight; ++y)
-        for (int x = 0; x < m_nWidth; ++x) {
+    for (int y = 0; y < Height(); ++y)
+        for (int x = 0; x < Width(); ++x) {
             bool in = x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom;
             if (in != outside && Pixel(x, y) != clr)
                 ++n;
@@ -60,9 +32,13 @@ int TestCanvas::CountNot(const RECT& rc, COLORREF clr, bool outside) const {
 }
 
 bool TestCanvas::SamePixels(const TestCanvas& other) const {
-    GdiFlush();
-    return m_nWidth == other.m_nWidth && m_nHeight == other.m_nHeight &&
-           std::memcmp(m_pBits, other.m_pBits, std::size_t(m_nWidth) * m_nHeight * 4) == 0;
+    if (Width() != other.Width() || Height() != other.Height())
+        return false;
+    for (int y = 0; y < Height(); ++y)
+        for (int x = 0; x < Width(); ++x)
+            if (Pixel(x, y) != other.Pixel(x, y))
+                return false;
+    return true;
 }
 
 TempFile::TempFile(const char* suffix) {

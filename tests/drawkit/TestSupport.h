@@ -9,33 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "Canvas.h"
 #include "TsiFormat.h"
 
-// A 32-bit top-down DIB section in a memory DC, filled with one colour.
-class TestCanvas {
+// The image generator's canvas (a 32-bit DIB section in a memory DC),
+// filled with one colour, with the read-backs the tests compare.
+class TestCanvas : public Canvas {
 public:
     TestCanvas(int width, int height, COLORREF fill);
-    ~TestCanvas();
-    TestCanvas(const TestCanvas&) = delete;
-    TestCanvas& operator=(const TestCanvas&) = delete;
 
-    HDC Dc() const { return m_hdc; }
-    int Width() const { return m_nWidth; }
-    int Height() const { return m_nHeight; }
     // The colour at (x, y) as a COLORREF.
-    COLORREF Pixel(int x, int y) const;
+    COLORREF Pixel(int x, int y) const { return PixelAt(x, y); }
     // Number of pixels inside (or, with outside true, outside) rc whose
     // colour differs from clr.
     int CountNot(const RECT& rc, COLORREF clr, bool outside) const;
     // Non-zero when both canvases hold the same pixels.
     bool SamePixels(const TestCanvas& other) const;
-
-private:
-    int m_nWidth, m_nHeight;
-    HDC m_hdc;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-    const std::uint32_t* m_pBits;
 };
 
 // A file in the temporary folder named after the running test, deleted when

@@ -102,6 +102,14 @@ void Canvas::SetPixelAt(int x, int y, COLORREF clr) {
     m_pBits[y * m_nWidth + x] = ToPixel(clr);
 }
 
+COLORREF Canvas::PixelAt(int x, int y) const {
+    if (m_pBits == nullptr || x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight)
+        return RGB(0, 0, 0);
+    GdiFlush();
+    const std::uint32_t px = m_pBits[y * m_nWidth + x];
+    return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
+}
+
 int Canvas::TextWidth(const char* text, int scale) {
     int n = int(std::strlen(text));
     return n == 0 ? 0 : (n * 6 - 1) * scale;

@@ -28,6 +28,9 @@ public:
     // A filled polygon without outline.
     void Polygon(const POINT* pts, int count, COLORREF fill);
     void SetPixelAt(int x, int y, COLORREF clr);
+    // The colour at (x, y), after pending GDI drawing has landed; black
+    // outside the canvas.
+    COLORREF PixelAt(int x, int y) const;
 
     // Width in pixels of text in the pixel font at the given scale.
     static int TextWidth(const char* text, int scale);
