@@ -11,6 +11,7 @@ if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
 
 need_pkgs=(
   wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   cmake ninja-build g++ clang libclang-rt-14-dev llvm
   googletest libgtest-dev libbenchmark-dev
   locales fonts-nanum fonts-noto-cjk xvfb xauth clang-format
@@ -43,12 +44,19 @@ for l in "${wanted_locales[@]}"; do
 done
 if [ "$regen" -eq 1 ]; then "${SUDO[@]}" locale-gen >/dev/null; fi
 
-# Boot the Wine prefix once, so the first test does not pay for it.
+# Boot the Wine prefix once, so the first test does not pay for it. The
+# loader must be one this machine can run: where the kernel refuses 32-bit
+# programs, Debian's `wine` wrapper (which starts the 32-bit loader first)
+# fails silently, while Wine's 64-bit loader makes a working prefix.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 prefix="${WINEPREFIX:-$HOME/.wine}"
 if [ ! -f "$prefix/system.reg" ]; then
   echo "setup: creating the Wine prefix in $prefix"
-  wineboot -i >/dev/null 2>&1 || true
+  if bash "$(dirname "$0")/arch.sh" runs32; then
+    wineboot -i >/dev/null 2>&1 || true
+  else
+    "$(bash "$(dirname "$0")/arch.sh" wine64)" wineboot -i >/dev/null 2>&1 || true
+  fi
   wineserver -w || true
 fi
 echo "setup: done"

@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# The one test command: installs what is missing, builds both presets and runs
-# every test. The native build (protocol code under ASan/UBSan, the fuzzers)
-# runs first; the Windows build runs its tests under Wine inside an X display,
-# because without one Wine sends owner-drawn list views no WM_MEASUREITEM or
-# WM_DRAWITEM and delivers no WSAAsyncSelect socket events.
+# The one test command: installs what is missing, builds and runs every
+# test. The native build (protocol code and tools under ASan/UBSan, the
+# fuzzers) runs first; the Windows builds run their tests under Wine inside
+# an X display, because without one Wine sends owner-drawn list views no
+# WM_MEASUREITEM or WM_DRAWITEM and delivers no WSAAsyncSelect socket events.
+#
+# The product is the 32-bit DLLs. Where this machine runs 32-bit code, the
+# Windows tests run in both architectures, so that neither can break unseen.
+# Where its kernel refuses 32-bit programs (Wine's 32-bit loader included),
+# the 32-bit plug-in DLLs are still built and their string tables checked as
+# files, and every Windows test runs in the 64-bit build under 64-bit Wine.
+#
+#   PELTORA_TEST_ARCH=both|32|64   restrict the Windows tests to one build;
+#                                  64 takes the 64-bit-only path anywhere
+#   PELTORA_SKIP_NATIVE=1          skip the native build and its fuzzers
 set -euo pipefail
 # Wine keeps its prefix under HOME; make sure there is one even when the
 # caller's environment does not name it.
@@ -14,13 +24,62 @@ bash tools/setup.sh
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 jobs=$(nproc)
+xvfb=(xvfb-run -a -s "-screen 0 1024x768x24")
 
-echo "== native build"
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$jobs"
-ctest --preset native -j "$jobs"
+if bash tools/arch.sh runs32; then runs32=1; else runs32=0; fi
+arch="${PELTORA_TEST_ARCH:-}"
+if [ -z "$arch" ]; then
+  if [ "$runs32" -eq 1 ]; then arch=both; else arch=64; fi
+fi
+case "$arch" in
+  both | 32)
+    if [ "$runs32" -eq 0 ]; then
+      echo "test: PELTORA_TEST_ARCH=$arch, but this machine's kernel runs no 32-bit programs" >&2
+      exit 1
+    fi
+    ;;
+  64) ;;
+  *)
+    echo "test: PELTORA_TEST_ARCH must be both, 32 or 64, not '$arch'" >&2
+    exit 2
+    ;;
+esac
+case "$arch" in
+  both) echo "== Windows tests: 32-bit and 64-bit (this machine runs 32-bit code)" ;;
+  32) echo "== Windows tests: 32-bit only (PELTORA_TEST_ARCH=32)" ;;
+  64)
+    if [ "$runs32" -eq 1 ]; then
+      echo "== Windows tests: 64-bit only (PELTORA_TEST_ARCH=64); the 32-bit DLLs are built, not run"
+    else
+      echo "== Windows tests: 64-bit only, because this machine's kernel runs no 32-bit programs;"
+      echo "   the 32-bit DLLs are built and their string tables read as files"
+    fi
+    ;;
+esac
+
+if [ "${PELTORA_SKIP_NATIVE:-0}" != 1 ]; then
+  echo "== native build"
+  cmake --preset native >/dev/null
+  cmake --build --preset native -j "$jobs"
+  ctest --preset native -j "$jobs"
+fi
 
 echo "== 32-bit Windows build"
 cmake --preset cross >/dev/null
-cmake --build --preset cross -j "$jobs"
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset cross -j "$jobs"
+if [ "$arch" = 64 ]; then
+  # Only what needs no Windows program at build time: the shipped DLLs.
+  cmake --build --preset cross -j "$jobs" --target peltora_ko peltora_ja peltora_cn
+else
+  cmake --build --preset cross -j "$jobs"
+  "${xvfb[@]}" ctest --preset cross -j "$jobs"
+fi
+
+if [ "$arch" != 32 ]; then
+  echo "== 64-bit Windows build"
+  cmake --preset cross64 -DPELTORA_SHIPPED_DLL_DIR="$PWD/build/cross/bin" >/dev/null
+  cmake --build --preset cross64 -j "$jobs"
+  "${xvfb[@]}" ctest --preset cross64 -j "$jobs"
+fi
+if [ "$arch" = both ]; then tested="32-bit and 64-bit"; else tested="$arch-bit"; fi
+if [ "${PELTORA_SKIP_NATIVE:-0}" != 1 ]; then tested="native, $tested"; fi
+echo "== tested: $tested Windows"

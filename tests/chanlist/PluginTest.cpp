@@ -64,11 +64,16 @@ bool LoadTableString(HMODULE hModule, LANGID nLanguage, UINT nId, std::string& s
     return true;
 }
 
-// Compares every expected string of one table of the configuration's DLL.
+// Compares every expected string of one table of a configuration's DLL:
+// the one beside the tests, or, with a folder, the DLL there mapped as data
+// only (it may be built for the other architecture).
 void CheckTable(const TsLanguageTable& t, LANGID nLanguage, const TsStringCase* pCases,
-                int nCases) {
-    HMODULE hModule = ::LoadLibraryA(t.pszDll);
-    ASSERT_NE(hModule, (HMODULE)NULL);
+                int nCases, const std::string& sFolder = std::string()) {
+    HMODULE hModule = sFolder.empty()
+                          ? ::LoadLibraryA(t.pszDll)
+                          : ::LoadLibraryExA((sFolder + "\\" + t.pszDll).c_str(), NULL,
+                                             LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(hModule, (HMODULE)NULL) << sFolder << " " << t.pszDll;
     for (int i = 0; i < nCases; ++i) {
         SCOPED_TRACE(pCases[i].nId);
         std::string sText;
@@ -120,5 +125,17 @@ TEST(StringTable, EnglishInEveryConfiguration) {
     for (const TsLanguageTable& t : kLanguageTables) {
         SCOPED_TRACE(t.pszName);
         CheckTable(t, kEnglish, kEnglishTable, kEnglishCount);
+    }
+}
+
+// The shipped 32-bit DLLs, read as files where 32-bit code cannot run: the
+// test script names their folder in PELTORA_SHIPPED_DLL_DIR.
+TEST(StringTable, ShippedDllsCarryEnglish) {
+    char szFolder[MAX_PATH] = "";
+    if (::GetEnvironmentVariableA("PELTORA_SHIPPED_DLL_DIR", szFolder, MAX_PATH) == 0)
+        GTEST_SKIP() << "PELTORA_SHIPPED_DLL_DIR names no folder of shipped DLLs";
+    for (const TsLanguageTable& t : kLanguageTables) {
+        SCOPED_TRACE(t.pszName);
+        CheckTable(t, kEnglish, kEnglishTable, kEnglishCount, szFolder);
     }
 }
