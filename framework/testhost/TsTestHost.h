@@ -21,6 +21,9 @@
 // queue of answers (IDOK when empty), the clock (AfxGetTickCount) from a
 // settable tick count, IsActiveWindow and CheckConfidenceMemory from values
 // the caller sets. The seams are process-wide: one host at a time.
+//
+// Screenshots (TsCapture.cpp): CaptureWindow copies what a window shows, its
+// children included, from the window's own DC into memory or a PNG file.
 #pragma once
 
 #include <lobbykit.h>
@@ -38,6 +41,20 @@ struct TsHostBox {
     std::string strText; // its text
     std::string strCaption;
     UINT nType; // MB_ flags
+};
+
+// A picture of a window: nWidth x nHeight pixels, row by row from the top
+// left, each an RGB() value.
+struct TsCapture {
+    int nWidth = 0;
+    int nHeight = 0;
+    std::vector<COLORREF> pixels;
+
+    // The pixel at (x, y); CLR_INVALID outside the picture.
+    COLORREF At(int x, int y) const {
+        return x >= 0 && y >= 0 && x < nWidth && y < nHeight ? pixels[(size_t)y * nWidth + x]
+                                                             : CLR_INVALID;
+    }
 };
 
 class CTsHostMainWnd;
@@ -73,6 +90,18 @@ public:
     // Handles messages until cond() holds, waiting for new ones at most
     // nMaxWaitMs in all. Returns cond()'s last answer.
     bool PumpUntil(const std::function<bool()>& cond, DWORD nMaxWaitMs = 5000);
+
+    // Screenshots of what hWnd shows now, children included, read from the
+    // screen through the window's DC (GetWindowDC: the whole window, so
+    // capture coordinates are client coordinates for a window without
+    // border or caption). Paint first (UpdateWindow) and pump. Parts of the
+    // window that are off the screen or covered read as whatever is there.
+    // Each returns non-zero on success.
+    static int CaptureWindow(HWND hWnd, TsCapture& capture);
+    // The same written as a 24-bit PNG file (GDI+'s encoder).
+    static int CaptureWindow(HWND hWnd, LPCSTR lpszPngPath);
+    // Writes a picture as a 24-bit PNG file.
+    static int SavePng(const TsCapture& capture, LPCSTR lpszPngPath);
 
     // The log.
     const std::vector<std::string>& GetLog() const { return m_log; }
