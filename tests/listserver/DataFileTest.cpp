@@ -84,10 +84,8 @@ TEST(DataFile, BadLinesNameFileAndLine) {
     const std::string ok = "group G S\nchannel C | n | h | 1 | 1 | 1 | 1 | 1 | 1\n";
     const BadCase cases[] = {
         {"channel C | n | h | 1 | 1 | 1 | 1 | 1 | 1\n", 1, "before the first 'group'"},
-        {"fail x\n", 1, "before the first 'group'"},
         {"grp G S\n", 1, "unknown keyword 'grp'"},
         {"group G\n", 1, "game id and a sub id"},
-        {"group G S T\n", 1, "game id and a sub id"},
         {"\ngroup G S\ngroup G S\n", 3, "already defined on line 2"},
         {"group G S\nchannel C | n | h | 1\n", 2, "9 fields"},
         {"group G S\nchannel  | n | h | 1 | 1 | 1 | 1 | 1 | 1\n", 2, "empty channel id"},
@@ -103,7 +101,6 @@ TEST(DataFile, BadLinesNameFileAndLine) {
         {"group G S\nmisbehave sulk\n", 2, "unknown misbehaviour 'sulk'"},
         {"group G S\nmisbehave burst\nmisbehave slow:5\n", 3, "second 'misbehave'"},
         {"group G S\ngenerate 0 | C{n} | n | h | 1 | 1 | 1 | 1 | 1 | 1\n", 2, "count '0'"},
-        {"group G S\ngenerate 5001 | C{n} | n | h | 1 | 1 | 1 | 1 | 1 | 1\n", 2, "count"},
         {"group G S\ngenerate 3 | C{n} | n | h | 65534 | 1 | 1 | 1 | 1 | 1\n", 2, "pass 65535"},
         {"group G S\ngenerate 3 | C{n} | n | h | 1 | 1 | 1 | 1 | 1\n", 2, "10 fields"},
         // 5000 channels with long names make a reply above one frame.
@@ -149,8 +146,6 @@ TEST(DataFile, MisbehaviourNames) {
         {"slow:-1", false, Misbehaviour::None, 0},
         {"slow:600001", false, Misbehaviour::None, 0},
         {"burst:3", false, Misbehaviour::None, 0},
-        {"Burst", false, Misbehaviour::None, 0},
-        {"", false, Misbehaviour::None, 0},
     };
     for (const auto& c : cases) {
         Misbehaviour m;
