@@ -1,15 +1,115 @@
-// CTsChannelListWnd: the channel-group catalogue and the admission rule.
+// CTsChannelListWnd: loading the channel-group catalogue, the admission
+// rule and the group switch. The line splitting, the file name and the
+// rule itself are plain functions (GroupCatalogue.h); the continue-play
+// values are read by ContinuePlay.h.
 #include "ChannelListWnd.h"
 
-// Loads the game's channel groups and starts the first one the user may
-// enter. Not built yet: loads nothing and connects nothing.
+#include <string.h>
+
+#include "ChannelGroupListCtrl.h"
+
+#include "ContinuePlay.h"
+#include "GroupCatalogue.h"
+#include "ListRowHelpers.h"
+#include "resource.h"
+
+// Loads the game's channel groups from the catalogue in the current
+// directory, reads the continue-play values, and, unless an automatic join
+// is pending, switches to the first group the user may enter (separator
+// rows aside) and selects its row. Returns 0 when the current directory cannot be read (nothing
+// changes) or the connection cannot be started; else 1, also when there is
+// no catalogue, no group or no group the user may enter.
 int CTsChannelListWnd::GetChannelGroupInfo() {
+    char szDir[MAX_PATH] = {0};
+    const DWORD nDir = ::GetCurrentDirectoryA(MAX_PATH, szDir);
+    if (nDir == 0 || nDir >= MAX_PATH)
+        return 0;
+
+    const CString strFolder = CString(szDir) + "\\";
+    const char* pszGameId = m_pGameInfo->m_szGameId;
+    CString strPath = strFolder + TsCatalogueFileName(pszGameId, m_pCfgSetting->m_szSiteCode);
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = ::FindFirstFileA(strPath, &found);
+    if (hFind == INVALID_HANDLE_VALUE)
+        strPath = strFolder + TsCatalogueFileName(pszGameId, "tsd");
+    else
+        ::FindClose(hFind);
+
+    int nCount = (int)::GetPrivateProfileIntA(m_strSection, "NUM", 0, strPath);
+    if (nCount > TS_MAX_CATALOGUE_GROUPS)
+        nCount = TS_MAX_CATALOGUE_GROUPS;
+
+    // The view goes first, so that no row points at a record deleted here;
+    // the records of an earlier load are replaced, not kept beside the new
+    // ones.
+    m_wndListCtrl.DeleteAllChannelGroup();
+    while (!m_listGroup.IsEmpty())
+        delete m_listGroup.RemoveHead();
+
+    if (!m_bAutoJoin && (m_dwOption & TSOPT_CONTINUE_PLAY))
+        TsReadContinuePlay(m_pszRegKey, m_pMember->m_szId, m_szContChannelId, m_nContRoom);
+
+    CTsChannelGroupListData* pSelected = NULL;
+    for (int n = 1; n <= nCount; ++n) {
+        char szKey[16];
+        wsprintfA(szKey, "%d", n);
+        char szLine[TS_CATALOGUE_LINE_SIZE + 1] = {0};
+        ::GetPrivateProfileStringA(m_strSection, szKey, "", szLine, sizeof(szLine), strPath);
+
+        CTsChannelGroupListData* pGroup = new CTsChannelGroupListData;
+        TsSplitCatalogueLine(szLine, *pGroup);
+        m_listGroup.AddTail(pGroup);
+        m_wndListCtrl.AddChannelGroup(pGroup);
+        // A separator row is no group to connect to, whatever its limits.
+        if (pSelected == NULL && strcmp(pGroup->m_szGroupId, TS_SEPARATOR_ID) != 0 &&
+            IsJoinValidate(pGroup))
+            pSelected = pGroup;
+    }
+
+    m_pTitleInfo->ApplyAdInformation(m_pCfgSetting->m_szAdInfo);
+
+    if (m_bAutoJoin || pSelected == NULL)
+        return 1;
+    if (!SwitchChannelGroup(pSelected))
+        return 0;
+    SelectGroupRow(pSelected);
     return 1;
 }
 
-// Whether the signed-in user may enter pGroup. Not built yet: admits every
-// group.
+// Whether the signed-in user may enter pGroup (see TsIsGroupAdmitted). A
+// null group admits nobody.
 int CTsChannelListWnd::IsJoinValidate(CTsChannelGroupListData* pGroup) {
-    UNUSED_ALWAYS(pGroup);
+    if (pGroup == NULL)
+        return 0;
+    return TsIsGroupAdmitted(*m_pMember, *m_pGameRecord, m_pGameInfo->m_szGameId, *pGroup);
+}
+
+// The group switch: drops the connection, connects to the channel-list
+// server again and, once connecting has started, makes pGroup the current
+// group (its id becomes the sub id that the connection asks for) and
+// renders its group message. When CreateClient fails the sub id stays
+// empty and the splash stays up; returns 0.
+int CTsChannelListWnd::SwitchChannelGroup(CTsChannelGroupListData* pGroup) {
+    DestroyClient();
+    m_strSubId.Empty();
+    CString strSplash;
+    strSplash.LoadString(IDS_CONNECTING);
+    ON_SPLASH(strSplash, TSSPLASH_PROGRESS, this);
+    if (!CreateClient(m_strServerIp, m_nServerPort))
+        return 0;
+    m_strSubId = pGroup->m_szGroupId;
+    TsBuildGroupMessage(*pGroup, m_strGroupMsg);
     return 1;
+}
+
+// Selects the row that shows pGroup without reporting a click. The row is
+// found by the group's id: when the view refused an earlier group of the
+// same id, catalogue positions and rows no longer line up.
+void CTsChannelListWnd::SelectGroupRow(CTsChannelGroupListData* pGroup) {
+    CListCtrl* pList = m_wndListCtrl.m_pChannelGroupListCtrl;
+    if (pList == NULL || pList->GetSafeHwnd() == NULL)
+        return;
+    const int nRow = TsFindRowByLabel(*pList, pGroup->m_szGroupId);
+    if (nRow >= 0)
+        pList->SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
 }

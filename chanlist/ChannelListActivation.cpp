@@ -65,7 +65,13 @@ int CTsChannelListWnd::DoExActive(int bActive) {
     }
     if (bCatalogueFailed) {
         ShowMainWindowIfHidden();
+        // Closing may lead the host to destroy this window, and delete this
+        // object with it: only the handle, kept on the stack, says whether
+        // anything is left to activate.
+        const HWND hWnd = m_hWnd;
         OnCloseBoxClicked(0);
+        if (!::IsWindow(hWnd))
+            return 1;
     }
     return CTsChildWnd::DoExActive(bActive);
 }

@@ -99,6 +99,9 @@ public:
     // Channel-group catalogue and admission rule.
     int GetChannelGroupInfo();
     virtual int IsJoinValidate(CTsChannelGroupListData* pGroup);
+    // The group switch: reconnects for pGroup and makes it the current
+    // group; 0 when the connection cannot be started.
+    int SwitchChannelGroup(CTsChannelGroupListData* pGroup);
 
     // Joins.
     int AutoJoinChannel();
@@ -167,6 +170,8 @@ private:
     void DestroyAdView();
     // Empties both views and deletes every record, groups first.
     void FreeRecords();
+    // Selects pGroup's row in the group view without reporting a click.
+    void SelectGroupRow(CTsChannelGroupListData* pGroup);
 
     CTsAdNavigator* m_pAdNavigator; // the ad view's navigation thread's share, or null
 };

@@ -60,6 +60,20 @@ std::string MakeAutoJoinGameString(const char* pszGameId, const char* pszChannel
     return Render(parser);
 }
 
+std::vector<std::string> MessageKeys(const std::string& sMessage) {
+    // "KELP/1 header?key=value&key=value...;" with every separator inside a
+    // key or value escaped, so the separators can be split on as they are.
+    std::vector<std::string> keys;
+    size_t nAt = sMessage.find('?');
+    const size_t nEnd = sMessage.find_first_of("#;", nAt == std::string::npos ? 0 : nAt);
+    while (nAt != std::string::npos && nAt < nEnd) {
+        const size_t nEq = sMessage.find('=', nAt + 1);
+        keys.push_back(sMessage.substr(nAt + 1, nEq - nAt - 1));
+        nAt = sMessage.find('&', nEq);
+    }
+    return keys;
+}
+
 int CLoggingChannelListWnd::DoExActive(int bActive) {
     m_pHost->Log("DoExActive|" + std::to_string(bActive));
     return CTsChannelListWnd::DoExActive(bActive);

@@ -28,6 +28,9 @@ std::string MakeAutoJoinGameString(const char* pszGameId, const char* pszChannel
                                    const char* pszIp, int nPort = 7001, int nMaxRoom = 30,
                                    int nMaxRoomMembers = 6, int nMaxRoomViewers = 2);
 
+// The keys of a rendered message, in the order they were added.
+std::vector<std::string> MessageKeys(const std::string& sMessage);
+
 // The window with its virtual steps logged into the host's log:
 //   "DoExActive|<b>", "DoActive|<b>", "hook|wnd", "hook|group", "hook|channel".
 // m_nFailHook (1 wnd, 2 group, 3 channel) makes that hook return 0.

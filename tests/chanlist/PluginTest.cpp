@@ -67,12 +67,11 @@ bool LoadTableString(HMODULE hModule, LANGID nLanguage, UINT nId, std::string& s
 // Compares every expected string of one table of a configuration's DLL:
 // the one beside the tests, or, with a folder, the DLL there mapped as data
 // only (it may be built for the other architecture).
-void CheckTable(const TsLanguageTable& t, LANGID nLanguage, const TsStringCase* pCases,
-                int nCases, const std::string& sFolder = std::string()) {
-    HMODULE hModule = sFolder.empty()
-                          ? ::LoadLibraryA(t.pszDll)
-                          : ::LoadLibraryExA((sFolder + "\\" + t.pszDll).c_str(), NULL,
-                                             LOAD_LIBRARY_AS_DATAFILE);
+void CheckTable(const TsLanguageTable& t, LANGID nLanguage, const TsStringCase* pCases, int nCases,
+                const std::string& sFolder = std::string()) {
+    HMODULE hModule = sFolder.empty() ? ::LoadLibraryA(t.pszDll)
+                                      : ::LoadLibraryExA((sFolder + "\\" + t.pszDll).c_str(), NULL,
+                                                         LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(hModule, (HMODULE)NULL) << sFolder << " " << t.pszDll;
     for (int i = 0; i < nCases; ++i) {
         SCOPED_TRACE(pCases[i].nId);

@@ -1,0 +1,67 @@
+// The continue-play values in the client's registry key.
+#include "ContinuePlay.h"
+
+#include <string.h>
+
+#include "TsCopyField.h"
+
+namespace {
+
+// Opens (creating when missing) the client's key with full access.
+HKEY OpenClientKey(LPCSTR pszRegKey) {
+    HKEY hKey = NULL;
+    if (pszRegKey == NULL ||
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, pszRegKey, 0, NULL, REG_OPTION_NON_VOLATILE,
+                          KEY_ALL_ACCESS, NULL, &hKey, NULL) != ERROR_SUCCESS)
+        return NULL;
+    return hKey;
+}
+
+// Reads value pszName as text of at most nMax bytes into pszText, which
+// holds nMax + 1. The stored bytes need not end in a NUL: the text ends at
+// the first NUL or after the bytes read. False when the value is missing or
+// longer than nMax.
+bool ReadText(HKEY hKey, LPCSTR pszName, char* pszText, DWORD nMax) {
+    DWORD cbData = nMax;
+    memset(pszText, 0, nMax + 1);
+    return ::RegQueryValueExA(hKey, pszName, NULL, NULL, (LPBYTE)pszText, &cbData) == ERROR_SUCCESS;
+}
+
+} // namespace
+
+int TsReadContinuePlay(LPCSTR pszRegKey, const char* pszMemberId, char (&szChannelId)[32],
+                       int& nRoom) {
+    HKEY hKey = OpenClientKey(pszRegKey);
+    if (hKey == NULL)
+        return 0;
+
+    char szUser[256];
+    int bFound = 0;
+    if (ReadText(hKey, "ContPlayId", szUser, 255) && pszMemberId != NULL &&
+        strcmp(szUser, pszMemberId) == 0) {
+        bFound = 1;
+        char szChannel[31];
+        if (ReadText(hKey, "ContPlayChId", szChannel, 30))
+            TsCopyField(szChannelId, szChannel);
+        DWORD dwRoom = 0;
+        DWORD cbRoom = sizeof(dwRoom);
+        if (::RegQueryValueExA(hKey, "ContPlayGmId", NULL, NULL, (LPBYTE)&dwRoom, &cbRoom) ==
+                ERROR_SUCCESS &&
+            cbRoom == sizeof(dwRoom))
+            nRoom = (int)dwRoom;
+    }
+    ::RegCloseKey(hKey);
+    return bFound;
+}
+
+int TsDeleteContinuePlay(LPCSTR pszRegKey) {
+    HKEY hKey = OpenClientKey(pszRegKey);
+    if (hKey == NULL)
+        return 0;
+    static const char* const kValues[] = {"ContPlayId", "ContPlaySbId", "ContPlayChId",
+                                          "ContPlayGmId"};
+    for (const char* pszName : kValues)
+        ::RegDeleteValueA(hKey, pszName);
+    ::RegCloseKey(hKey);
+    return 1;
+}

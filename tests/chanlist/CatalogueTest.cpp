@@ -1,0 +1,260 @@
+// Loading the channel-group catalogue through the test host: the catalogue
+// is written into a folder of the test's own, which becomes the current
+// directory for the activation, and the test's registry key is removed
+// again afterwards.
+#include "ChanlistTestSupport.h"
+
+#include <fstream>
+
+#include <KelpParser.h>
+
+#include "GroupCatalogue.h"
+
+namespace {
+
+const char kRegKey[] = "Software\\PeltoraTests\\Catalogue";
+const char kConnecting[] = "splash-on|Connecting to Channel List server...|1";
+
+class CatalogueTest : public ChannelListTest {
+protected:
+    void SetUp() override {
+        ChannelListTest::SetUp();
+        char szDir[MAX_PATH] = {0};
+        ::GetCurrentDirectoryA(MAX_PATH, szDir);
+        m_sHome = szDir;
+        m_sFolder = m_sHome + "\\catalogue-test";
+        ::CreateDirectoryA(m_sFolder.c_str(), NULL);
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegKey);
+        CTsHostConfig& config = m_host.GetConfig();
+        config.Set("regkey", kRegKey);
+        config.Set("site.code", "ts1");
+        config.Set("member.id", "alice");
+        config.Set("member.level", "5");
+        config.Set("member.grade", "B");
+        config.Set("record.rating", "1100");
+        config.Set("option", "0x80000");
+    }
+    void TearDown() override {
+        ::SetCurrentDirectoryA(m_sHome.c_str());
+        for (const std::string& sFile : m_files)
+            ::DeleteFileA(sFile.c_str());
+        ::RemoveDirectoryA(m_sFolder.c_str());
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegKey);
+    }
+
+    // Writes section [RNKTET] of catalogue sFile with NUM and keys 1..n.
+    void WriteCatalogue(const std::string& sFile, const std::vector<std::string>& lines,
+                        const std::string& sNum = std::string()) {
+        const std::string sPath = m_sFolder + "\\" + sFile;
+        std::ofstream out(sPath.c_str(), std::ios::binary);
+        out << "[OTHER]\r\nNUM=1\r\n1=X1,Other,0,0,0,0,A\r\n[RNKTET]\r\n";
+        out << "NUM=" << (sNum.empty() ? std::to_string(lines.size()) : sNum) << "\r\n";
+        for (size_t i = 0; i < lines.size(); ++i)
+            out << (i + 1) << "=" << lines[i] << "\r\n";
+        m_files.push_back(sPath);
+    }
+
+    void SetRegistry(const char* pszUser, const char* pszChannel, DWORD dwRoom) {
+        HKEY hKey = NULL;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kRegKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                                    &hKey, NULL),
+                  ERROR_SUCCESS);
+        ::RegSetValueExA(hKey, "ContPlayId", 0, REG_SZ, (const BYTE*)pszUser,
+                         (DWORD)strlen(pszUser) + 1);
+        ::RegSetValueExA(hKey, "ContPlayChId", 0, REG_SZ, (const BYTE*)pszChannel,
+                         (DWORD)strlen(pszChannel) + 1);
+        ::RegSetValueExA(hKey, "ContPlayGmId", 0, REG_DWORD, (const BYTE*)&dwRoom, 4);
+        ::RegCloseKey(hKey);
+    }
+
+    // Creates the window in the executable's folder (pictures), then
+    // activates it from the catalogue folder.
+    void StartIn(const std::string& sGameString) {
+        if (m_host.GetFrame().GetSafeHwnd() == NULL)
+            Create();
+        ::SetCurrentDirectoryA(m_sFolder.c_str());
+        m_host.ClearLog();
+        m_host.Start(sGameString.c_str(), "");
+    }
+
+    CListCtrl& GroupView() { return *Wnd().m_wndListCtrl.m_pChannelGroupListCtrl; }
+    std::vector<std::string> Rows() {
+        std::vector<std::string> rows;
+        for (int i = 0; i < GroupView().GetItemCount(); ++i)
+            rows.push_back(std::string(GroupView().GetItemText(i, 0)));
+        return rows;
+    }
+    int SelectedRow() { return GroupView().GetNextItem(-1, LVNI_SELECTED); }
+
+    std::string m_sHome;              // the executable's folder
+    std::string m_sFolder;            // the catalogue folder
+    std::vector<std::string> m_files; // files written there
+};
+
+} // namespace
+
+// Which file is read: the game id lower-cased (TET3 read as TETRIS), the
+// site code as it stands, and the "tsd" file when the first choice is
+// missing.
+TEST_F(CatalogueTest, FileNameRules) {
+    struct Case {
+        const char* pszGameId;
+        const char* pszSite;
+        std::vector<std::string> files;
+        const char* pszFirstRow;
+    } cases[] = {
+        {"TET3", "ts1", {"tetrists1.tsg", "tetristsd.tsg"}, "tetrists1."},
+        {"GoStop", "Ts1", {"gostopTs1.tsg"}, "gostopTs1."},
+        {"GOSTOP", "ts1", {"gostoptsd.tsg"}, "gostoptsd."},
+        {"GOSTOP", "ts2", {"gostopts1.tsg"}, NULL}, // neither file: no groups
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszGameId + std::string(" ") + c.pszSite);
+        ReplaceWindow();
+        m_host.GetConfig().Set("site.code", c.pszSite);
+        for (const std::string& sFile : c.files)
+            WriteCatalogue(sFile, {sFile + ",Group,0,0,0,0,A"}); // the id: the name cut
+        StartIn(MakeGameString(c.pszGameId));
+        if (c.pszFirstRow == NULL)
+            EXPECT_TRUE(Rows().empty());
+        else
+            EXPECT_EQ(Rows(), std::vector<std::string>({c.pszFirstRow}));
+        TearDown();
+        m_files.clear();
+        ::CreateDirectoryA(m_sFolder.c_str(), NULL);
+    }
+}
+
+// Every group is listed in catalogue order, closed ones included; the
+// first the user may enter is switched to: its row selected, its id the
+// sub id, its limits the group message, a connection started.
+TEST_F(CatalogueTest, SelectsTheFirstAdmittedGroupAndConnects) {
+    WriteCatalogue("tetrists1.tsg", {"G1,Rating closed,1200,1500,0,0,A", "EMPTY,,0,0,0,0,A",
+                                     "G2,Level closed,0,0,6,0,A", "G3,Grade closed,0,0,0,0,C",
+                                     "G4,Open to B,1000,1200,3,9,b", "G5,Open,0,0,0,0,A"});
+    StartIn(MakeGameString("TETRIS"));
+    EXPECT_EQ(Rows(), std::vector<std::string>({"G1", "EMPTY", "G2", "G3", "G4", "G5"}));
+    EXPECT_EQ(SelectedRow(), 4); // the open separator row is passed over
+    EXPECT_EQ(GroupView().GetSelectedCount(), 1u);
+    EXPECT_EQ(std::string(Wnd().m_strSubId), "G4");
+    EXPECT_EQ(m_host.CountLog(kConnecting), 1) << m_host.LogText();
+    EXPECT_EQ(m_host.CountLog("close-frame"), 0);
+    EXPECT_NE(Wnd().GetClientSocket(), (CTstpSocket*)NULL);
+
+    CKelpParser group(Wnd().m_strGroupMsg, 0, NULL);
+    ASSERT_TRUE(group.IsValid());
+    int nMinLevel = 0, nMaxLevel = 0, nMinRating = 0, nMaxRating = 0;
+    EXPECT_TRUE(group.GetValue(G::keyMinMember, nMinLevel));
+    EXPECT_TRUE(group.GetValue(G::keyMaxMember, nMaxLevel));
+    EXPECT_TRUE(group.GetValue(G::keyRating, nMinRating));
+    EXPECT_TRUE(group.GetValue(G::keyRatingMove, nMaxRating));
+    EXPECT_EQ(std::vector<int>({nMinLevel, nMaxLevel, nMinRating, nMaxRating}),
+              std::vector<int>({3, 9, 1000, 1200}));
+
+    // A later activation reads the catalogue again: the view and the
+    // records are replaced, not doubled.
+    m_host.Activate(TSACT_EX | TSACT_ON);
+    EXPECT_EQ(Rows().size(), 6u);
+    EXPECT_EQ(Wnd().m_listGroup.GetCount(), 6);
+}
+
+// Catalogues that give no group the user may enter: nothing selected,
+// nothing connected, the window stays (result 1).
+TEST_F(CatalogueTest, NoGroupToEnter) {
+    struct Case {
+        std::vector<std::string> lines;
+        const char* pszNum; // "" for the line count
+        size_t nRows;
+        int nRecords;
+    } cases[] = {
+        {{"G1,Closed,5000,0,0,0,A"}, "", 1, 1},
+        {{"G1,One,0,0,0,0,A"}, "0", 0, 0},
+        {{"G1,One,0,0,0,0,A"}, "-3", 0, 0},
+        // Capped; every missing key is an empty group, all with one (empty) id.
+        {{}, "5000", 1, TS_MAX_CATALOGUE_GROUPS},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszNum);
+        ReplaceWindow();
+        WriteCatalogue("tetrists1.tsg", c.lines, c.pszNum);
+        StartIn(MakeGameString("TETRIS"));
+        EXPECT_EQ(Rows().size(), c.nRows);
+        EXPECT_EQ(Wnd().m_listGroup.GetCount(), c.nRecords);
+        EXPECT_EQ(SelectedRow(), -1);
+        EXPECT_EQ(m_host.CountLog(kConnecting), 0);
+        EXPECT_EQ(m_host.CountLog("close-frame"), 0);
+        EXPECT_TRUE(Wnd().m_strSubId.IsEmpty());
+    }
+}
+
+// Two groups with one id: one row, both records kept.
+TEST_F(CatalogueTest, DuplicateIdShowsOneRow) {
+    WriteCatalogue("tetrists1.tsg", {"G1,First,9000,0,0,0,A", "G1,Second,0,0,0,0,A"});
+    StartIn(MakeGameString("TETRIS"));
+    EXPECT_EQ(Rows(), std::vector<std::string>({"G1"}));
+    EXPECT_EQ(Wnd().m_listGroup.GetCount(), 2);
+    // The second record is the admitted one; its id's row is selected.
+    EXPECT_EQ(SelectedRow(), 0);
+    EXPECT_EQ(std::string(Wnd().m_strSubId), "G1");
+}
+
+// With an automatic join pending the groups are listed, but no row is
+// selected, nothing connects and the registry is not read.
+TEST_F(CatalogueTest, PendingAutomaticJoinListsOnly) {
+    WriteCatalogue("tetrists1.tsg", {"G1,Open,0,0,0,0,A"});
+    SetRegistry("alice", "CH-1", 7);
+    StartIn(MakeAutoJoinGameString("TETRIS", "TETRIS0C0101001", "10.0.0.5"));
+    EXPECT_EQ(Rows(), std::vector<std::string>({"G1"}));
+    EXPECT_EQ(SelectedRow(), -1);
+    EXPECT_EQ(m_host.CountLog(kConnecting), 0);
+    EXPECT_EQ(Wnd().GetClientSocket(), (CTstpSocket*)NULL);
+    EXPECT_STREQ(Wnd().m_szContChannelId, "");
+    EXPECT_EQ(Wnd().m_nContRoom, -2);
+}
+
+// A connection that cannot start: result 0, so the main window is revealed
+// and the window closes itself; nothing touches it once the host has
+// destroyed it.
+TEST_F(CatalogueTest, ConnectionThatCannotStartClosesTheWindow) {
+    WriteCatalogue("tetrists1.tsg", {"G1,Open,0,0,0,0,A"});
+    CKelpParser parser("", "", NULL, 1, "127.0.0.1", 0); // port 0: CreateClient refuses
+    parser.AddValue(G::keyGameId, "TETRIS");
+    char* pszText = NULL;
+    int nLength = 0;
+    ASSERT_TRUE(parser.GetURL(pszText, nLength));
+    m_host.SetCloseBehaviour(1, 0);
+    StartIn(std::string(pszText, nLength));
+    const std::vector<std::string> tail = {"reveal-main", "closebox|0", "close-frame"};
+    ASSERT_GE(m_host.GetLog().size(), tail.size());
+    EXPECT_EQ(std::vector<std::string>(m_host.GetLog().end() - 3, m_host.GetLog().end()), tail)
+        << m_host.LogText();
+    EXPECT_TRUE(Wnd().m_strSubId.IsEmpty());
+    EXPECT_EQ(Wnd().GetSafeHwnd(), (HWND)NULL);
+}
+
+// The continue-play values are read only with the option bit set and only
+// for the user whose id they were stored under, byte for byte.
+TEST_F(CatalogueTest, ContinuePlayValuesOfThisUserOnly) {
+    struct Case {
+        const char* pszStoredUser;
+        const char* pszOption;
+        const char* pszChannel; // expected
+        int nRoom;              // expected
+    } cases[] = {
+        {"alice", "0x80000", "CH-7", 7}, {"Alice", "0x80000", "", -2},
+        {"alice ", "0x80000", "", -2},   {"alic", "0x80000", "", -2},
+        {"alice", "0", "", -2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.pszStoredUser) + "|" + c.pszOption);
+        ReplaceWindow();
+        m_host.GetConfig().Set("option", c.pszOption);
+        Wnd().m_dwOption = m_host.GetConfig().m_dwOption;
+        WriteCatalogue("tetrists1.tsg", {"G1,Open,0,0,0,0,A"});
+        SetRegistry(c.pszStoredUser, "CH-7", 7);
+        StartIn(MakeGameString("TETRIS"));
+        EXPECT_STREQ(Wnd().m_szContChannelId, c.pszChannel);
+        EXPECT_EQ(Wnd().m_nContRoom, c.nRoom);
+        ::SetCurrentDirectoryA(m_sHome.c_str());
+    }
+}
