@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 static_assert(sizeof(int) == 4 && sizeof(long long) == 8 && sizeof(unsigned short) == 2,
               "message numbers assume 32-bit int, 64-bit long long, 16-bit short");
@@ -70,7 +71,17 @@ int CKelpParser::Impl::Add(const char* key, const char* value, std::size_t lengt
     std::size_t room = static_cast<std::size_t>(kMaxMessageSize) - contentBytes;
     if (keyLength > room || length > room - keyLength)
         return 0;
-    items.push_back(Item{std::string(key, keyLength), std::string(value, length)});
+    // The text gets a block of its own, so it stays where it is however the
+    // entries move.
+    Item item;
+    item.key.assign(key, keyLength);
+    item.owns.reset(new char[length + 1]);
+    item.value = item.owns.get();
+    item.length = length;
+    if (length > 0)
+        std::memcpy(item.value, value, length);
+    item.value[length] = '\0';
+    items.push_back(std::move(item));
     contentBytes += keyLength + length;
     if (indexFresh)
         index.emplace(items.back().key, static_cast<std::uint32_t>(items.size() - 1));
@@ -85,7 +96,7 @@ int CKelpParser::Impl::Remove(const char* key) {
     std::size_t removedBytes = 0;
     for (const Item& item : items)
         if (item.key == key)
-            removedBytes += item.key.size() + item.value.size();
+            removedBytes += item.key.size() + item.length;
     auto end = std::remove_if(items.begin(), items.end(),
                               [key](const Item& item) { return item.key == key; });
     if (end == items.end())
@@ -299,8 +310,8 @@ int CKelpParser::GetValue(const char* key, char*& text, int& length) const {
     Impl::Item* item = m_pImpl->Find(key);
     if (!item)
         return 0;
-    text = &item->value[0]; // followed by the string's NUL
-    length = static_cast<int>(item->value.size());
+    text = item->value; // followed by a NUL
+    length = static_cast<int>(item->length);
     return 1;
 }
 

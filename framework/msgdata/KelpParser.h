@@ -46,7 +46,8 @@ public:
 
     int IsValid() const;
 
-    // Header. Texts are never null: an absent text reads as "".
+    // Header. Texts are never null: an absent text reads as "". They stay
+    // valid and unchanged as long as the parser lives.
     int IsEncrypted() const;
     const char* GetService() const;
     const char* GetCommand() const;
@@ -89,7 +90,8 @@ public:
     int AddData(const void* block, int size);
     int SetData(const void* block, int size);
     int DelData();
-    // The data block and its size; fails when the message has none.
+    // The data block and its size; fails when the message has none. The
+    // block stays valid until the data block changes or the parser dies.
     int GetData(char*& block, int& size) const;
 
     // Reads the first entry of key. A number reads only when the whole value
@@ -103,7 +105,9 @@ public:
     int GetValue(const char* key, unsigned short& value) const;
     int GetValue(const char* key, double& value) const;
     // Any value reads as text: its bytes, followed by a NUL that is not
-    // counted in length. Valid as long as the parser and the entry live.
+    // counted in length. Valid and unchanged as long as the parser and the
+    // entry live: adding values and removing other keys never move it; only
+    // DelKey or SetValue of its own key ends it.
     int GetValue(const char* key, char*& text, int& length) const;
 
     // Renders the whole message. The text (NUL-terminated; length without

@@ -6,15 +6,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 struct CKelpParser::Impl {
-    // One keyed value, held as the bytes of its text.
+    // One keyed value. Its text lies outside the entry, in storage that
+    // never moves while the entry lives, so that a text handed out by
+    // GetValue survives every later addition and removal of other entries:
+    // the entries themselves move when the vector grows or shrinks.
     struct Item {
-        std::string key;   // never empty, no NUL
-        std::string value; // any bytes
+        std::string key;              // never empty, no NUL
+        char* value = nullptr;        // length bytes, then a NUL
+        std::size_t length = 0;       // bytes of value, without the NUL
+        std::unique_ptr<char[]> owns; // value's storage when added; null when read
     };
 
     bool valid = false;     // false: a reading that failed; nothing answers
@@ -25,7 +31,12 @@ struct CKelpParser::Impl {
     std::string ipAddress;
     std::int32_t mode = 0;
     std::uint16_t port = 0;
-    std::vector<Item> items;      // in the order added or read
+    std::vector<Item> items; // in the order added or read
+    // The texts of the values read from a message, each followed by a NUL:
+    // one block sized by the reading and never reallocated, so reading costs
+    // no allocation per value. A removed read value leaves its bytes here
+    // until the parser dies; they never exceed the message's size.
+    std::unique_ptr<char[]> readValues;
     std::string data;             // the data block; empty: none
     std::size_t contentBytes = 0; // bytes of all keys, values and data
 

@@ -45,6 +45,16 @@ public:
         return PercentCodec::Message().Decode(start, static_cast<std::size_t>(m_p - start), out);
     }
 
+    // Consumes one escaped token like Token above and decodes it into out,
+    // which holds outCap bytes; written receives the decoded length.
+    bool Token(char* out, std::size_t outCap, std::size_t& written) {
+        const char* start = m_p;
+        while (m_p != m_end && !IsSeparator(*m_p))
+            ++m_p;
+        return PercentCodec::Message().Decode(start, static_cast<std::size_t>(m_p - start), out,
+                                              outCap, &written);
+    }
+
     std::size_t Remaining() const { return static_cast<std::size_t>(m_end - m_p); }
 
 private:
@@ -106,12 +116,24 @@ bool CKelpParser::Impl::Read(const char* text, std::size_t length) {
         // Each value takes at least two bytes ("k="), which bounds the
         // reservation whatever the header declares.
         items.reserve(std::min<std::size_t>(count, in.Remaining() / 2 + 1));
+        // Every value's text decodes to at most its escaped length, and its
+        // NUL fits in the byte of its key's "=", so the rest of the message
+        // bounds all of them: one block, never reallocated, holds them.
+        std::size_t capacity = in.Remaining();
+        readValues.reset(new char[capacity]);
+        std::size_t used = 0;
         do {
             Item item;
+            std::size_t written = 0;
             if (items.size() >= count || !in.Token(item.key) || item.key.empty() ||
-                HasNul(item.key) || !in.Take(msgdata::kKeySep) || !in.Token(item.value))
+                HasNul(item.key) || !in.Take(msgdata::kKeySep) ||
+                !in.Token(&readValues[used], capacity - used - 1, written))
                 return false;
-            contentBytes += item.key.size() + item.value.size();
+            item.value = &readValues[used];
+            item.length = written;
+            item.value[written] = '\0';
+            used += written + 1;
+            contentBytes += item.key.size() + written;
             items.push_back(std::move(item));
         } while (in.Take(msgdata::kPairSep));
     }

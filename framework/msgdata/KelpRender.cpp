@@ -57,7 +57,7 @@ bool CKelpParser::Impl::Render() {
         url += i == 0 ? msgdata::kItemsStart : msgdata::kPairSep;
         codec.Append(url, items[i].key.data(), items[i].key.size());
         url += msgdata::kKeySep;
-        codec.Append(url, items[i].value.data(), items[i].value.size());
+        codec.Append(url, items[i].value, items[i].length);
     }
     if (!data.empty() && url.size() <= limit) {
         url += msgdata::kDataStart;
