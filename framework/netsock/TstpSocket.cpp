@@ -11,6 +11,9 @@ const int kRecvChunk = 16384;
 // An emptied send queue keeps at most this much storage.
 const std::size_t kKeptQueueCapacity = 65536;
 
+// What Receive calls instead of recv; null: recv (see SetRecvFunc).
+CTstpSocket::RecvFunc g_pfnRecv = nullptr;
+
 // Holds the socket's critical section for one scope.
 class CTsSocketLock {
 public:
@@ -43,7 +46,8 @@ bool ResolveHost(const char* pszHost, in_addr& addr) {
 
 CTstpSocket::CTstpSocket()
     : m_hSocket(INVALID_SOCKET), m_hNotify(nullptr), m_uMsg(WM_TSTP_SOCKET), m_bWinsockStarted(0),
-      m_nState(kIdle), m_bReadStalled(0), m_nLastError(0), m_frames(kMaxMessage), m_nOutSent(0) {
+      m_nState(kIdle), m_bReadStalled(0), m_nLastError(0), m_nReceiveError(0), m_bErrorPending(0),
+      m_frames(kMaxMessage), m_nOutSent(0) {
     InitializeCriticalSection(&m_cs);
 }
 
@@ -117,7 +121,12 @@ int CTstpSocket::HandleEvent(WPARAM wParam, LPARAM lParam, int* pEvent) {
         }
         break;
     case FD_CLOSE:
+        // A reset that Receive met is the close's error when Winsock (or
+        // Wine, which turns a reset into an orderly end) reports none.
         m_nState = kEnded;
+        if (m_nLastError == 0) {
+            m_nLastError = m_nReceiveError;
+        }
         break;
     default:
         break;
@@ -131,9 +140,15 @@ int CTstpSocket::HandleEvent(WPARAM wParam, LPARAM lParam, int* pEvent) {
 // Reads until Winsock has nothing more or the frame buffer is full. A full
 // buffer always holds a whole message; ReadData posts a fresh FD_READ once it
 // has handed the messages out, because Winsock only re-announces data after
-// a recv call.
+// a recv call. An error met after bytes were read in the same call waits for
+// the next call, so that callers which stop at an error still take the
+// messages that came before it.
 int CTstpSocket::Receive() {
     CTsSocketLock lock(*this);
+    if (m_bErrorPending) {
+        m_bErrorPending = 0;
+        return m_nReceiveError;
+    }
     if (m_hSocket == INVALID_SOCKET) {
         return WSAENOTCONN;
     }
@@ -147,7 +162,8 @@ int CTstpSocket::Receive() {
             return 0;
         }
         int nWant = static_cast<int>(std::min(nSpace, static_cast<std::size_t>(kRecvChunk)));
-        int nGot = recv(m_hSocket, chunk, nWant, 0);
+        int nGot = g_pfnRecv != nullptr ? g_pfnRecv(m_hSocket, chunk, nWant, 0)
+                                        : recv(m_hSocket, chunk, nWant, 0);
         if (nGot > 0) {
             bRead = true;
             m_frames.Append(chunk, static_cast<std::size_t>(nGot));
@@ -166,6 +182,11 @@ int CTstpSocket::Receive() {
             return bRead ? 0 : WSAEWOULDBLOCK;
         }
         m_nState = kEnded;
+        m_nReceiveError = nError;
+        if (bRead) {
+            m_bErrorPending = 1;
+            return 0;
+        }
         return nError;
     }
 }
@@ -226,7 +247,15 @@ void CTstpSocket::Close() {
     std::vector<char>().swap(m_out);
     m_nOutSent = 0;
     m_bReadStalled = 0;
+    m_nReceiveError = 0;
+    m_bErrorPending = 0;
     m_nState = kIdle;
+}
+
+CTstpSocket::RecvFunc CTstpSocket::SetRecvFunc(RecvFunc pfnRecv) {
+    RecvFunc pfnOld = g_pfnRecv != nullptr ? g_pfnRecv : recv;
+    g_pfnRecv = pfnRecv;
+    return pfnOld;
 }
 
 void CTstpSocket::Lock() {

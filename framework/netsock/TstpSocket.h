@@ -10,6 +10,7 @@
 //        FD_READ     Receive(), then ReadData() until it returns 0.
 //        FD_CLOSE    the peer closed; bytes may still be unread, so Receive()
 //                    and ReadData() remain usable until Close().
+//                    GetLastEventError(): 0 graceful, else e.g. 10054 reset.
 //   3. Send(text, length) at any time after Connect; Close() when done.
 #pragma once
 
@@ -50,24 +51,43 @@ public:
     // Reads what Winsock holds into the frame buffer. 0: bytes were read or
     // the peer closed gracefully; WSAEWOULDBLOCK: nothing was there;
     // WSAEMSGSIZE: a frame above kMaxMessage arrived and the socket was
-    // closed (messages before it stay readable); else the Winsock error.
+    // closed (messages before it stay readable); else the Winsock error that
+    // ended the connection (e.g. WSAECONNRESET).
+    // What arrived comes first: when this call read bytes before the error,
+    // it returns 0 so that the caller takes the messages with ReadData, and
+    // the error is kept for the next Receive call, which returns it once
+    // without reading (GetReceiveError keeps it until Close or Connect).
+    // The FD_CLOSE that Winsock posts for the ended connection carries the
+    // error too when Winsock reports none itself.
     int Receive();
     // Frames the message and sends it; what Winsock does not take now is
     // queued and sent on FD_CONNECT/FD_WRITE. 0: sent or queued; else
     // WSAENOTCONN, WSAEMSGSIZE, WSAENOBUFS, WSAEINVAL or the send error.
     int Send(const char* pData, int nLength);
-    // Hands out the oldest whole message in a buffer from new char[], which
-    // the caller frees with delete[]. The buffer is NUL-terminated; nLength
-    // excludes the NUL. No whole message: pBuffer null and nLength 0.
-    // Returns non-zero while further whole messages are ready.
+    // Hands out the oldest whole message in a buffer allocated with
+    // new char[] that the caller owns and frees with delete[] (never delete
+    // or free). The buffer is NUL-terminated; nLength excludes the NUL. No
+    // whole message: pBuffer null and nLength 0. Returns non-zero while
+    // further whole messages are ready.
     int ReadData(char*& pBuffer, int& nLength);
     // Closes the socket and drops buffered data. Notifications of the closed
     // socket still queued for the window are removed when Close runs on the
     // window's thread; HandleEvent ignores any that remain.
     void Close();
 
-    // Winsock error of the last event HandleEvent accepted (0: none).
+    // Winsock error of the last event HandleEvent accepted (0: none). For
+    // FD_CLOSE without an error of its own: GetReceiveError().
     int GetLastEventError() const { return m_nLastError; }
+    // The Winsock error with which recv ended the connection (0: none), from
+    // the Receive call that met it until Close or Connect.
+    int GetReceiveError() const { return m_nReceiveError; }
+
+    // Test seam: the function every CTstpSocket calls instead of recv (null
+    // restores recv); returns the previous one. Wine ends a connection that
+    // the peer resets after sending as if the peer had closed it, so tests
+    // use this to give the reset back its Winsock error.
+    typedef int(WSAAPI* RecvFunc)(SOCKET hSocket, char* pBuffer, int nLength, int nFlags);
+    static RecvFunc SetRecvFunc(RecvFunc pfnRecv);
     // The current socket, or INVALID_SOCKET.
     SOCKET GetHandle() const { return m_hSocket; }
     // Non-zero from a successful FD_CONNECT until FD_CLOSE, an error or Close.
@@ -99,6 +119,8 @@ private:
     State m_nState;          // where the connection stands
     int m_bReadStalled;      // Receive stopped because the frame buffer was full
     int m_nLastError;        // error carried by the last accepted event
+    int m_nReceiveError;     // error with which recv ended the connection
+    int m_bErrorPending;     // m_nReceiveError not yet returned by Receive
     CTsFrameBuffer m_frames; // received bytes, split into messages
     std::vector<char> m_out; // framed bytes waiting to be sent
     std::size_t m_nOutSent;  // bytes of m_out already sent

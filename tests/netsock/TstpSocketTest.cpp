@@ -31,6 +31,30 @@ struct Recorder {
     bool bSentinel = false;                  // WM_TEST_SENTINEL arrived
 };
 
+// recv as Winsock behaves when the peer resets the connection: Wine reports
+// a reset that follows data as an orderly end (0), Winsock as WSAECONNRESET.
+int WSAAPI RecvWithReset(SOCKET hSocket, char* pBuffer, int nLength, int nFlags) {
+    int nGot = recv(hSocket, pBuffer, nLength, nFlags);
+    if (nGot == 0) {
+        WSASetLastError(WSAECONNRESET);
+        return SOCKET_ERROR;
+    }
+    return nGot;
+}
+
+// Puts a recv function in place for one scope.
+class RecvFuncScope {
+public:
+    explicit RecvFuncScope(CTstpSocket::RecvFunc pfnRecv)
+        : m_pfnOld(CTstpSocket::SetRecvFunc(pfnRecv)) {}
+    ~RecvFuncScope() { CTstpSocket::SetRecvFunc(m_pfnOld); }
+    RecvFuncScope(const RecvFuncScope&) = delete;
+    RecvFuncScope& operator=(const RecvFuncScope&) = delete;
+
+private:
+    CTstpSocket::RecvFunc m_pfnOld;
+};
+
 // Reads what arrived and takes every whole message, as the lobby does on
 // FD_READ (and on FD_CLOSE, for bytes still unread).
 void ReadAll(Recorder& rec) {
@@ -176,6 +200,13 @@ public:
         int n = recv(m_hPeer, &c, 1, 0);
         *pError = n == SOCKET_ERROR ? WSAGetLastError() : 0;
         return n;
+    }
+
+    // Ends the connection with a reset instead of an orderly close.
+    void ResetPeer() {
+        linger abort = {1, 0};
+        setsockopt(m_hPeer, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof(abort));
+        ClosePeer();
     }
 
     void ClosePeer() {
@@ -383,6 +414,28 @@ TEST_F(TstpSocketTest, PeerCloseDeliversFdCloseAndTheLastMessage) {
     EXPECT_EQ(std::vector<std::string>{"bye"}, m_rec.messages);
     EXPECT_EQ(0, m_rec.socket.IsConnected());
     EXPECT_EQ(WSAENOTCONN, m_rec.socket.Send("x", 1));
+}
+
+TEST_F(TstpSocketTest, AReplyFollowedByAResetIsReadBeforeTheErrorIsReported) {
+    RecvFuncScope resetKeepsItsError(RecvWithReset);
+    ConnectAndAccept();
+    m_rec.bLazy = true;
+    ASSERT_TRUE(m_server.SendAll(Frame("reply")));
+    m_server.ResetPeer();
+    // FD_CLOSE is queued once the reset has arrived: one Receive then reads
+    // the reply and meets the reset.
+    ASSERT_TRUE(PumpUntil([this] { return HasEvent(FD_CLOSE); }));
+    ReadAll(m_rec);
+    EXPECT_EQ(0, m_rec.receives.back());
+    EXPECT_EQ(std::vector<std::string>{"reply"}, m_rec.messages);
+    EXPECT_EQ(WSAECONNRESET, m_rec.socket.Receive());
+    EXPECT_EQ(WSAECONNRESET, m_rec.socket.GetReceiveError());
+    EXPECT_EQ(0, m_rec.socket.IsConnected());
+    // A close notification that comes after Receive met the reset reports
+    // it, though Wine's carries no error.
+    ASSERT_NE(0, m_rec.socket.HandleEvent(m_rec.socket.GetHandle(), WSAMAKESELECTREPLY(FD_CLOSE, 0),
+                                          nullptr));
+    EXPECT_EQ(WSAECONNRESET, m_rec.socket.GetLastEventError());
 }
 
 TEST_F(TstpSocketTest, CloseDropsQueuedNotificationsAndReconnectStartsClean) {
