@@ -1,43 +1,130 @@
 // CTsChannelListWnd: the connection to the channel-list server, the
-// request, the socket notifications and the dispatch of replies.
+// request, the socket notifications and the dispatch of replies. Each
+// listing takes a fresh connection: connect, one request for the current
+// group's sub id, the reply, the server's close.
 #include "ChannelListWnd.h"
 
-// Command 216, the refresh button; also run by DoActive(1). Not built yet:
-// does nothing.
-void CTsChannelListWnd::OnBtnChannelListRefreshClicked() {}
+#include <string.h>
 
-// Sends the channel-list request for pszSubId. Not built yet: sends
-// nothing and reports a failure (-1).
+#include <KelpParser.h>
+#include <TsLobbyFrame.h>
+
+#include "resource.h"
+
+namespace {
+
+// Shows string nId as the progress splash over pWnd.
+void ShowProgress(CTsChildWnd* pWnd, UINT nId) {
+    CString strText;
+    strText.LoadString(nId);
+    pWnd->ON_SPLASH(strText, TSSPLASH_PROGRESS, pWnd);
+}
+
+} // namespace
+
+// Command 216, the refresh button; also run by DoActive(1). Asks again for
+// the current group on a new connection; nothing without a current group.
+void CTsChannelListWnd::OnBtnChannelListRefreshClicked() {
+    if (m_strSubId.IsEmpty())
+        return;
+    ShowProgress(this, IDS_CONNECTING);
+    DestroyClient();
+    CreateClient(m_strServerIp, m_nServerPort);
+}
+
+// Sends the channel-list request for pszSubId. Returns SendData's result
+// (0: sent or queued), or WSAEINVAL when the request cannot be rendered.
 int CTsChannelListWnd::SendGetChannelList(const char* pszSubId) {
-    UNUSED_ALWAYS(pszSubId);
-    return -1;
+    m_dwLastActiveTick = AfxGetTickCount();
+    CKelpParser request(G::serviceChannelList, G::commandGetChannelList, NULL, 1, NULL, 0);
+    request.AddValue(G::keyGameId, m_pGameInfo->m_szGameId);
+    request.AddValue(G::keySubId, pszSubId);
+    char* pszText = NULL;
+    int nLength = 0;
+    if (!request.GetURL(pszText, nLength))
+        return WSAEINVAL;
+    return SendData(pszText, nLength);
 }
 
-// The connection stands (or failed). Not built yet: passes the base's
-// result on.
+// The connection stands, or could not be made: a failure is reported once,
+// here. Without a current group nothing is asked.
 int CTsChannelListWnd::OnSocketConnect(CTstpSocket* pSocket) {
-    return CTsChildWnd::OnSocketConnect(pSocket);
-}
-
-// Queued data went out. Not built yet: passes the base's result on.
-int CTsChannelListWnd::OnSocketSend(CTstpSocket* pSocket) {
-    return CTsChildWnd::OnSocketSend(pSocket);
-}
-
-// Data arrived. Not built yet: passes the base's result on without reading
-// the messages.
-int CTsChannelListWnd::OnSocketReceive(CTstpSocket* pSocket) {
-    return CTsChildWnd::OnSocketReceive(pSocket);
-}
-
-// The server closed the connection. Not built yet: passes the base's
-// result on.
-int CTsChannelListWnd::OnSocketClose(CTstpSocket* pSocket) {
-    return CTsChildWnd::OnSocketClose(pSocket);
-}
-
-// Routes one parsed message. Not built yet: routes nothing and returns 0.
-int CTsChannelListWnd::DispatchServices(CKelpParser& parser) {
-    UNUSED_ALWAYS(parser);
+    const int nResult = CTsChildWnd::OnSocketConnect(pSocket);
+    if (nResult != 0) {
+        OFF_SPLASH();
+        CString strText;
+        strText.LoadString(IDS_CONNECT_FAILED);
+        TsMessageBox(m_pFrameWnd, strText, m_strCaption, MB_ICONEXCLAMATION);
+        ShowMainWindowIfHidden();
+        return nResult;
+    }
+    if (m_strSubId.IsEmpty()) {
+        OFF_SPLASH();
+        ShowMainWindowIfHidden();
+        return 0;
+    }
+    ShowProgress(this, IDS_RECEIVING);
+    SendGetChannelList(m_strSubId);
     return 0;
+}
+
+// Queued data went out, or sending failed.
+int CTsChannelListWnd::OnSocketSend(CTstpSocket* pSocket) {
+    const int nResult = CTsChildWnd::OnSocketSend(pSocket);
+    if (nResult != 0) {
+        OFF_SPLASH();
+        ShowMainWindowIfHidden();
+        return nResult;
+    }
+    return 0;
+}
+
+// Data arrived: every whole message is parsed and dispatched, in order. A
+// dispatch may lead the host to destroy this window (a join), so the
+// window is checked before every read. Messages that do not parse are
+// dropped.
+int CTsChannelListWnd::OnSocketReceive(CTstpSocket* pSocket) {
+    const int nResult = CTsChildWnd::OnSocketReceive(pSocket);
+    if (nResult != 0 && nResult != WSAEWOULDBLOCK) {
+        OFF_SPLASH();
+        ShowMainWindowIfHidden();
+        return nResult;
+    }
+    for (;;) {
+        if (!::IsWindow(GetSafeHwnd())) {
+            OFF_SPLASH();
+            return nResult;
+        }
+        char* pBuffer = NULL;
+        int nLength = 0;
+        const int bMore = ReadData(pBuffer, nLength);
+        if (pBuffer != NULL) {
+            CKelpParser message(pBuffer, nLength, NULL);
+            delete[] pBuffer;
+            if (message.IsValid())
+                DispatchServices(message);
+        }
+        if (!bMore)
+            return nResult;
+    }
+}
+
+// The server closed the connection: the listing is over.
+int CTsChannelListWnd::OnSocketClose(CTstpSocket* pSocket) {
+    const int nResult = CTsChildWnd::OnSocketClose(pSocket);
+    OFF_SPLASH();
+    return nResult;
+}
+
+// Routes one parsed message: the channel-list reply to
+// ProcessGetChannelList; anything else ends the connection (returns 1).
+// Dropping the connection brings no close notification, so the receiving
+// splash is hidden here, or it would stay up over the window for good.
+int CTsChannelListWnd::DispatchServices(CKelpParser& parser) {
+    if (strcmp(parser.GetService(), G::serviceChannelList) == 0 &&
+        strcmp(parser.GetCommand(), G::commandGetChannelList) == 0)
+        return ProcessGetChannelList(parser);
+    DestroyClient();
+    OFF_SPLASH();
+    return 1;
 }

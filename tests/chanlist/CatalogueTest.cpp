@@ -4,8 +4,6 @@
 // again afterwards.
 #include "ChanlistTestSupport.h"
 
-#include <fstream>
-
 #include <KelpParser.h>
 
 #include "GroupCatalogue.h"
@@ -17,13 +15,9 @@ const char kConnecting[] = "splash-on|Connecting to Channel List server...|1";
 
 class CatalogueTest : public ChannelListTest {
 protected:
+    CatalogueTest() : m_folder("catalogue-test") {}
     void SetUp() override {
         ChannelListTest::SetUp();
-        char szDir[MAX_PATH] = {0};
-        ::GetCurrentDirectoryA(MAX_PATH, szDir);
-        m_sHome = szDir;
-        m_sFolder = m_sHome + "\\catalogue-test";
-        ::CreateDirectoryA(m_sFolder.c_str(), NULL);
         ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegKey);
         CTsHostConfig& config = m_host.GetConfig();
         config.Set("regkey", kRegKey);
@@ -34,24 +28,12 @@ protected:
         config.Set("record.rating", "1100");
         config.Set("option", "0x80000");
     }
-    void TearDown() override {
-        ::SetCurrentDirectoryA(m_sHome.c_str());
-        for (const std::string& sFile : m_files)
-            ::DeleteFileA(sFile.c_str());
-        ::RemoveDirectoryA(m_sFolder.c_str());
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegKey);
-    }
+    void TearDown() override { ::RegDeleteKeyA(HKEY_CURRENT_USER, kRegKey); }
 
-    // Writes section [RNKTET] of catalogue sFile with NUM and keys 1..n.
+    // Writes section [RNKTET] of catalogue sFile.
     void WriteCatalogue(const std::string& sFile, const std::vector<std::string>& lines,
                         const std::string& sNum = std::string()) {
-        const std::string sPath = m_sFolder + "\\" + sFile;
-        std::ofstream out(sPath.c_str(), std::ios::binary);
-        out << "[OTHER]\r\nNUM=1\r\n1=X1,Other,0,0,0,0,A\r\n[RNKTET]\r\n";
-        out << "NUM=" << (sNum.empty() ? std::to_string(lines.size()) : sNum) << "\r\n";
-        for (size_t i = 0; i < lines.size(); ++i)
-            out << (i + 1) << "=" << lines[i] << "\r\n";
-        m_files.push_back(sPath);
+        m_folder.Write(sFile, "RNKTET", lines, sNum);
     }
 
     void SetRegistry(const char* pszUser, const char* pszChannel, DWORD dwRoom) {
@@ -72,7 +54,7 @@ protected:
     void StartIn(const std::string& sGameString) {
         if (m_host.GetFrame().GetSafeHwnd() == NULL)
             Create();
-        ::SetCurrentDirectoryA(m_sFolder.c_str());
+        m_folder.Enter();
         m_host.ClearLog();
         m_host.Start(sGameString.c_str(), "");
     }
@@ -86,9 +68,7 @@ protected:
     }
     int SelectedRow() { return GroupView().GetNextItem(-1, LVNI_SELECTED); }
 
-    std::string m_sHome;              // the executable's folder
-    std::string m_sFolder;            // the catalogue folder
-    std::vector<std::string> m_files; // files written there
+    CTestCatalogueFolder m_folder; // where the catalogues are written
 };
 
 } // namespace
@@ -119,9 +99,8 @@ TEST_F(CatalogueTest, FileNameRules) {
             EXPECT_TRUE(Rows().empty());
         else
             EXPECT_EQ(Rows(), std::vector<std::string>({c.pszFirstRow}));
-        TearDown();
-        m_files.clear();
-        ::CreateDirectoryA(m_sFolder.c_str(), NULL);
+        m_folder.Leave();
+        m_folder.Clear();
     }
 }
 
@@ -255,6 +234,6 @@ TEST_F(CatalogueTest, ContinuePlayValuesOfThisUserOnly) {
         StartIn(MakeGameString("TETRIS"));
         EXPECT_STREQ(Wnd().m_szContChannelId, c.pszChannel);
         EXPECT_EQ(Wnd().m_nContRoom, c.nRoom);
-        ::SetCurrentDirectoryA(m_sHome.c_str());
+        m_folder.Leave();
     }
 }

@@ -1,6 +1,8 @@
 // Test support for the channel-list window.
 #include "ChanlistTestSupport.h"
 
+#include <fstream>
+
 #include <KelpParser.h>
 
 const char kListServerIp[] = "127.0.0.1";
@@ -38,8 +40,8 @@ std::string Render(CKelpParser& parser) {
 
 } // namespace
 
-std::string MakeGameString(const char* pszGameId) {
-    CKelpParser parser("", "", NULL, 1, kListServerIp, kListServerPort);
+std::string MakeGameString(const char* pszGameId, unsigned short nPort) {
+    CKelpParser parser("", "", NULL, 1, kListServerIp, nPort);
     if (pszGameId != NULL)
         parser.AddValue(G::keyGameId, pszGameId);
     return Render(parser);
@@ -58,6 +60,45 @@ std::string MakeAutoJoinGameString(const char* pszGameId, const char* pszChannel
     parser.AddValue(G::keyMaxRoomMembers, nMaxRoomMembers);
     parser.AddValue(G::keyMaxRoomViewers, nMaxRoomViewers);
     return Render(parser);
+}
+
+CTestCatalogueFolder::CTestCatalogueFolder(const char* pszName) {
+    char szDir[MAX_PATH] = {0};
+    ::GetCurrentDirectoryA(MAX_PATH, szDir);
+    m_sHome = szDir;
+    m_sFolder = m_sHome + "\\" + pszName;
+    ::CreateDirectoryA(m_sFolder.c_str(), NULL);
+}
+
+CTestCatalogueFolder::~CTestCatalogueFolder() {
+    Leave();
+    Clear();
+    ::RemoveDirectoryA(m_sFolder.c_str());
+}
+
+void CTestCatalogueFolder::Write(const std::string& sFile, const std::string& sSection,
+                                 const std::vector<std::string>& lines, const std::string& sNum) {
+    const std::string sPath = m_sFolder + "\\" + sFile;
+    std::ofstream out(sPath.c_str(), std::ios::binary);
+    out << "[OTHER]\r\nNUM=1\r\n1=X1,Other,0,0,0,0,A\r\n[" << sSection << "]\r\n";
+    out << "NUM=" << (sNum.empty() ? std::to_string(lines.size()) : sNum) << "\r\n";
+    for (size_t i = 0; i < lines.size(); ++i)
+        out << (i + 1) << "=" << lines[i] << "\r\n";
+    m_files.push_back(sPath);
+}
+
+void CTestCatalogueFolder::Enter() {
+    ::SetCurrentDirectoryA(m_sFolder.c_str());
+}
+
+void CTestCatalogueFolder::Leave() {
+    ::SetCurrentDirectoryA(m_sHome.c_str());
+}
+
+void CTestCatalogueFolder::Clear() {
+    for (const std::string& sFile : m_files)
+        ::DeleteFileA(sFile.c_str());
+    m_files.clear();
 }
 
 std::vector<std::string> MessageKeys(const std::string& sMessage) {
@@ -97,6 +138,15 @@ int CLoggingChannelListWnd::SetChannelGroupListSetting() {
 int CLoggingChannelListWnd::SetChannelListSetting() {
     m_pHost->Log("hook|channel");
     return m_nFailHook == 3 ? 0 : CTsChannelListWnd::SetChannelListSetting();
+}
+
+int CLoggingChannelListWnd::DispatchServices(CKelpParser& parser) {
+    char* pszSubId = NULL;
+    int nLength = 0;
+    parser.GetValue(G::keySubId, pszSubId, nLength);
+    m_pHost->Log(std::string("dispatch|") + parser.GetService() + "|" + parser.GetCommand() + "|" +
+                 (pszSubId != NULL ? pszSubId : ""));
+    return CTsChannelListWnd::DispatchServices(parser);
 }
 
 bool KillTimerWasSet(CWnd& wnd, UINT_PTR nId) {

@@ -20,7 +20,7 @@ const unsigned short kListServerPort = 9100;
 
 // A rendered host game string addressed to the test server. pszGameId null
 // leaves keyGameId out.
-std::string MakeGameString(const char* pszGameId);
+std::string MakeGameString(const char* pszGameId, unsigned short nPort = kListServerPort);
 
 // The same with an automatic join: keyChannelId, and keyIPAddress unless
 // pszIp is null, with port and room limits.
@@ -28,11 +28,35 @@ std::string MakeAutoJoinGameString(const char* pszGameId, const char* pszChannel
                                    const char* pszIp, int nPort = 7001, int nMaxRoom = 30,
                                    int nMaxRoomMembers = 6, int nMaxRoomViewers = 2);
 
+// A folder of the test's own for catalogue files, beside the executable.
+// Enter makes it the current directory; the destructor goes back, deletes
+// the files written and the folder.
+class CTestCatalogueFolder {
+public:
+    explicit CTestCatalogueFolder(const char* pszName);
+    ~CTestCatalogueFolder();
+    // Writes catalogue sFile: a section [OTHER] of one group, then section
+    // sSection with NUM (the line count unless sNum says otherwise) and the
+    // lines as keys 1..n.
+    void Write(const std::string& sFile, const std::string& sSection,
+               const std::vector<std::string>& lines, const std::string& sNum = std::string());
+    void Enter();
+    void Leave();
+    // Deletes the files written so far.
+    void Clear();
+
+private:
+    std::string m_sHome;              // the executable's folder
+    std::string m_sFolder;            // this folder
+    std::vector<std::string> m_files; // files written here
+};
+
 // The keys of a rendered message, in the order they were added.
 std::vector<std::string> MessageKeys(const std::string& sMessage);
 
 // The window with its virtual steps logged into the host's log:
-//   "DoExActive|<b>", "DoActive|<b>", "hook|wnd", "hook|group", "hook|channel".
+//   "DoExActive|<b>", "DoActive|<b>", "hook|wnd", "hook|group", "hook|channel",
+//   "dispatch|<service>|<command>|<sub id>" for every message dispatched.
 // m_nFailHook (1 wnd, 2 group, 3 channel) makes that hook return 0.
 class CLoggingChannelListWnd : public CTsChannelListWnd {
 public:
@@ -43,6 +67,7 @@ public:
     virtual int SetChannelListWndSetting();
     virtual int SetChannelGroupListSetting();
     virtual int SetChannelListSetting();
+    virtual int DispatchServices(CKelpParser& parser);
 
     CTsTestHost* m_pHost; // where the steps are logged
     int m_nFailHook;      // hook that fails, 0 none

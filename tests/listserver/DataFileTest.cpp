@@ -177,7 +177,7 @@ TEST(DataFile, SampleFileHoldsTheGroupsTheTestsUse) {
         {"TESTMIS", "M-FAIL", -1, Misbehaviour::None},
         {"TESTMIS", "M-REFUSE", 2, Misbehaviour::Refuse},
         {"TESTMIS", "M-SILENT", 2, Misbehaviour::Silent},
-        {"TESTMIS", "M-CLOSEBEFORE", 2, Misbehaviour::CloseBefore},
+        {"TESTMIS", "M-CLOSEPRE", 2, Misbehaviour::CloseBefore},
         {"TESTMIS", "M-CLOSEMID", 2, Misbehaviour::CloseMiddle},
         {"TESTMIS", "M-GARBAGE", 2, Misbehaviour::Garbage},
         {"TESTMIS", "M-OVERSIZE", 2, Misbehaviour::Oversized},

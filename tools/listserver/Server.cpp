@@ -142,7 +142,9 @@ private:
         std::vector<char> frame = Frame(answer.reply);
         switch (m.mode) {
         case Misbehaviour::None:
-            Send(std::move(frame), next);
+            // One listing per connection: the close tells the client the
+            // listing is over.
+            Send(std::move(frame), close);
             break;
         case Misbehaviour::Refuse:
             Close(true);
@@ -174,7 +176,7 @@ private:
             for (int i = 0; i < 3; ++i) {
                 bytes.insert(bytes.end(), frame.begin(), frame.end());
             }
-            Send(std::move(bytes), next);
+            Send(std::move(bytes), close);
             break;
         }
         case Misbehaviour::Trickle:
@@ -191,7 +193,7 @@ private:
             auto bytes = std::make_shared<std::vector<char>>(std::move(frame));
             m_timer.async_wait([self, bytes](std::error_code ec) {
                 if (!ec && !self->m_closed) {
-                    self->Send(std::move(*bytes), [self] { self->Next(); });
+                    self->Send(std::move(*bytes), [self] { self->Close(); });
                 }
             });
             break;
@@ -219,7 +221,7 @@ private:
                           });
     }
 
-    // One byte per write, m_delay ms apart; then the next request.
+    // One byte per write, m_delay ms apart; then the close.
     void Trickle() {
         auto self = shared_from_this();
         asio::async_write(m_socket, asio::buffer(&m_out[m_trickled], 1),
@@ -232,7 +234,7 @@ private:
                                   return;
                               }
                               if (++self->m_trickled == self->m_out.size()) {
-                                  self->Next();
+                                  self->Close();
                                   return;
                               }
                               self->m_timer.expires_after(std::chrono::milliseconds(self->m_delay));
