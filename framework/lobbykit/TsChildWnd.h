@@ -20,11 +20,12 @@
 // OnSocketSend (FD_WRITE), OnSocketReceive (FD_READ) and OnSocketClose
 // (FD_CLOSE). On FD_CLOSE the bytes still in Winsock are pulled first; when
 // any arrived, OnSocketReceive is called before OnSocketClose, so a reply
-// that comes together with the close is not lost; an oversized frame found
-// there reaches OnSocketReceive as WSAEMSGSIZE and ends the connection
-// without an OnSocketClose, as it does on FD_READ. DestroyClient closes the
-// connection silently: no OnSocketClose follows, and notifications of the
-// old connection still queued are dropped.
+// that comes together with the close is not lost: OnSocketReceive answers 0
+// there, and a reset that ended the pull is OnSocketClose's error. An
+// oversized frame found there reaches OnSocketReceive as WSAEMSGSIZE and
+// ends the connection without an OnSocketClose, as it does on FD_READ.
+// DestroyClient closes the connection silently: no OnSocketClose follows,
+// and notifications of the old connection still queued are dropped.
 #pragma once
 
 #include <afxwin.h>
@@ -77,8 +78,11 @@ public:
     //   OnSocketSend:    the event's error, 0 when the queue was flushed.
     //   OnSocketReceive: pulls Winsock's bytes into the socket's buffer
     //                    (CTstpSocket::Receive): 0 or WSAEWOULDBLOCK (10035)
-    //                    read on with ReadData, else the error.
-    //   OnSocketClose:   the event's error, 0 for a graceful close.
+    //                    read on with ReadData, else the error. A call that
+    //                    read bytes before a reset answers 0; the reset
+    //                    comes with the next call or the close.
+    //   OnSocketClose:   the event's error, else the error that ended
+    //                    reading (10054 for a reset), 0 for a graceful close.
     // A null socket gives WSAENOTSOCK.
     virtual int OnSocketConnect(CTstpSocket* pSocket);
     virtual int OnSocketSend(CTstpSocket* pSocket);
@@ -185,6 +189,7 @@ private:
     CTstpSocket* m_pSocket; // the client connection, made by CreateClient
     UINT m_nClientSerial;   // counts CreateClient and DestroyClient calls
     int m_nPulledError;     // error of FD_CLOSE's pull, answered by the base OnSocketReceive
+    int m_bPulling = 0;     // FD_CLOSE's pull is being handed to OnSocketReceive
     CTsMember m_defMember;  // empty records behind the pointers until the host sets its own
     CTsCfgSetting m_defCfgSetting;
     CTsGameInfo m_defGameInfo;

@@ -47,30 +47,38 @@ int CTsChildWnd::OnSocketSend(CTstpSocket* pSocket) {
     return pSocket != NULL ? pSocket->GetLastEventError() : WSAENOTSOCK;
 }
 
-// On FD_CLOSE the pull already ran; an error it met is answered here, once.
+// On FD_CLOSE the pull already ran and is answered here, once, without
+// reading again: 0, so that the messages it brought are taken even when a
+// reset ended it (OnSocketClose reports that), or WSAEMSGSIZE.
 int CTsChildWnd::OnSocketReceive(CTstpSocket* pSocket) {
     if (pSocket == NULL) {
         return WSAENOTSOCK;
     }
-    if (pSocket == m_pSocket && m_nPulledError != 0) {
-        int nError = m_nPulledError;
-        m_nPulledError = 0;
-        return nError;
+    if (pSocket == m_pSocket && m_bPulling) {
+        m_bPulling = 0;
+        return m_nPulledError;
     }
     return pSocket->Receive();
 }
 
+// A reset that ended reading after the close was accepted (FD_CLOSE's pull)
+// is the close's error when the event carries none.
 int CTsChildWnd::OnSocketClose(CTstpSocket* pSocket) {
-    return pSocket != NULL ? pSocket->GetLastEventError() : WSAENOTSOCK;
+    if (pSocket == NULL) {
+        return WSAENOTSOCK;
+    }
+    int nError = pSocket->GetLastEventError();
+    return nError != 0 ? nError : pSocket->GetReceiveError();
 }
 
 // WM_TSTP_SOCKET: accepts notifications of the current connection only and
 // calls the matching virtual. FD_CLOSE first pulls what Winsock still holds;
-// if bytes arrived, or the pull ended the connection with an oversized
+// if bytes are waiting, or the pull ended the connection with an oversized
 // frame, OnSocketReceive runs before OnSocketClose (and its base answers
-// the pull's error). The close is not reported when the receive step ended
-// the connection (the oversized frame, DestroyClient or a new CreateClient,
-// even one whose socket got the old handle value) or destroyed the window.
+// for the pull: WSAEMSGSIZE, else 0). The close is not reported when the
+// receive step ended the connection (the oversized frame, DestroyClient or a
+// new CreateClient, even one whose socket got the old handle value) or
+// destroyed the window.
 LRESULT CTsChildWnd::OnMsgFromSocket(WPARAM wParam, LPARAM lParam) {
     int nEvent = 0;
     if (m_pSocket == NULL || !m_pSocket->HandleEvent(wParam, lParam, &nEvent)) {
@@ -93,11 +101,13 @@ LRESULT CTsChildWnd::OnMsgFromSocket(WPARAM wParam, LPARAM lParam) {
         int nPull = m_pSocket->Receive();
         if (m_pSocket->GetBufferedSize() > 0 || nPull == WSAEMSGSIZE) {
             m_nPulledError = nPull == WSAEMSGSIZE ? nPull : 0;
+            m_bPulling = 1;
             OnSocketReceive(m_pSocket);
             if (!::IsWindow(hWnd)) {
                 break;
             }
             m_nPulledError = 0;
+            m_bPulling = 0;
             if (m_nClientSerial != nSerial || m_pSocket == NULL ||
                 m_pSocket->GetHandle() != hSocket) {
                 break;

@@ -46,7 +46,7 @@ bool ResolveHost(const char* pszHost, in_addr& addr) {
 
 CTstpSocket::CTstpSocket()
     : m_hSocket(INVALID_SOCKET), m_hNotify(nullptr), m_uMsg(WM_TSTP_SOCKET), m_bWinsockStarted(0),
-      m_nState(kIdle), m_bReadStalled(0), m_nLastError(0), m_nReceiveError(0), m_bErrorPending(0),
+      m_nState(kIdle), m_bReadStalled(0), m_nLastError(0), m_nReceiveError(0),
       m_frames(kMaxMessage), m_nOutSent(0) {
     InitializeCriticalSection(&m_cs);
 }
@@ -140,17 +140,16 @@ int CTstpSocket::HandleEvent(WPARAM wParam, LPARAM lParam, int* pEvent) {
 // Reads until Winsock has nothing more or the frame buffer is full. A full
 // buffer always holds a whole message; ReadData posts a fresh FD_READ once it
 // has handed the messages out, because Winsock only re-announces data after
-// a recv call. An error met after bytes were read in the same call waits for
-// the next call, so that callers which stop at an error still take the
-// messages that came before it.
+// a recv call. An error met after bytes were read in the same call is
+// reported from the next call on, so that callers which stop at an error
+// still take the messages that came before it.
 int CTstpSocket::Receive() {
     CTsSocketLock lock(*this);
-    if (m_bErrorPending) {
-        m_bErrorPending = 0;
-        return m_nReceiveError;
-    }
     if (m_hSocket == INVALID_SOCKET) {
         return WSAENOTCONN;
+    }
+    if (m_nReceiveError != 0) {
+        return m_nReceiveError;
     }
     char chunk[kRecvChunk];
     bool bRead = false;
@@ -183,11 +182,7 @@ int CTstpSocket::Receive() {
         }
         m_nState = kEnded;
         m_nReceiveError = nError;
-        if (bRead) {
-            m_bErrorPending = 1;
-            return 0;
-        }
-        return nError;
+        return bRead ? 0 : nError;
     }
 }
 
@@ -248,7 +243,6 @@ void CTstpSocket::Close() {
     m_nOutSent = 0;
     m_bReadStalled = 0;
     m_nReceiveError = 0;
-    m_bErrorPending = 0;
     m_nState = kIdle;
 }
 

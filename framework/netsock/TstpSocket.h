@@ -54,11 +54,11 @@ public:
     // closed (messages before it stay readable); else the Winsock error that
     // ended the connection (e.g. WSAECONNRESET).
     // What arrived comes first: when this call read bytes before the error,
-    // it returns 0 so that the caller takes the messages with ReadData, and
-    // the error is kept for the next Receive call, which returns it once
-    // without reading (GetReceiveError keeps it until Close or Connect).
-    // The FD_CLOSE that Winsock posts for the ended connection carries the
-    // error too when Winsock reports none itself.
+    // it returns 0 so that the caller takes the messages with ReadData.
+    // The error is kept (GetReceiveError) until Close or Connect: every
+    // later Receive call returns it without reading, as Winsock's recv
+    // keeps failing on a reset connection, and the FD_CLOSE that Winsock
+    // posts for the ended connection carries it when Winsock reports none.
     int Receive();
     // Frames the message and sends it; what Winsock does not take now is
     // queued and sent on FD_CONNECT/FD_WRITE. 0: sent or queued; else
@@ -120,7 +120,6 @@ private:
     int m_bReadStalled;      // Receive stopped because the frame buffer was full
     int m_nLastError;        // error carried by the last accepted event
     int m_nReceiveError;     // error with which recv ended the connection
-    int m_bErrorPending;     // m_nReceiveError not yet returned by Receive
     CTsFrameBuffer m_frames; // received bytes, split into messages
     std::vector<char> m_out; // framed bytes waiting to be sent
     std::size_t m_nOutSent;  // bytes of m_out already sent

@@ -348,6 +348,48 @@ TEST_F(ChildWndTest, AnOversizedFrameThatComesWithTheCloseIsAnErrorNotAGracefulC
     }
 }
 
+// recv as Winsock reports a peer's reset: the end of the stream fails with
+// WSAECONNRESET (Wine reports a reset that follows data as an orderly end).
+int WSAAPI RecvWithReset(SOCKET hSocket, char* pBuffer, int nLength, int nFlags) {
+    int nGot = ::recv(hSocket, pBuffer, nLength, nFlags);
+    if (nGot == 0) {
+        ::WSASetLastError(WSAECONNRESET);
+        return SOCKET_ERROR;
+    }
+    return nGot;
+}
+
+TEST_F(ChildWndTest, AReplyThatComesWithAResetIsDeliveredBeforeTheError) {
+    struct ResetScope {
+        CTstpSocket::RecvFunc pfnOld = CTstpSocket::SetRecvFunc(RecvWithReset);
+        ~ResetScope() { CTstpSocket::SetRecvFunc(pfnOld); }
+    } reset;
+    LoopbackServer server;
+    int nPort = server.Listen();
+    ASSERT_NE(0, nPort);
+    // The reply goes only once the window has stopped handling messages.
+    HANDLE hMaySend = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    server.Serve([&](LoopbackServer& s) {
+        s.ReadFrame();
+        ::WaitForSingleObject(hMaySend, 5000);
+        s.SendFrame("reply");
+        s.ClosePeer();
+    });
+    ASSERT_NE(0, m_wnd.CreateClient("127.0.0.1", nPort));
+    ASSERT_TRUE(PumpUntil([&] { return m_wnd.Has("connect|0"); }));
+    ::SetEvent(hMaySend);
+    server.Join();
+    ::CloseHandle(hMaySend);
+    // The close's pull reads the reply and meets the reset.
+    SendCloseEvent(m_wnd, static_cast<u_long>(LoopbackServer::Frame("reply").size()));
+    EXPECT_EQ(1, CountPrefix(m_wnd.m_notes, "receive|"));
+    EXPECT_TRUE(m_wnd.Has("receive|0"));
+    int nMessage = m_wnd.IndexOf("message|reply");
+    ASSERT_GE(nMessage, 0);
+    EXPECT_LT(nMessage, m_wnd.IndexOf("close|" + std::to_string(WSAECONNRESET)));
+    m_wnd.DestroyClient();
+}
+
 TEST_F(ChildWndTest, ReconnectingWhileTheCloseIsHandledReportsNoCloseOfTheNewConnection) {
     LoopbackServer first, second;
     int nFirst = first.Listen();
