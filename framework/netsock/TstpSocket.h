@@ -7,7 +7,8 @@
 //      lParam, &event); when it returns non-zero, act on event:
 //        FD_CONNECT  GetLastEventError(): 0 connected, else e.g. 10061 refused.
 //        FD_WRITE    queued data was flushed; GetLastEventError() as for send.
-//        FD_READ     Receive(), then ReadData() until it returns 0.
+//        FD_READ     Receive(), then ReadData() until it returns 0, freeing
+//                    each buffer with delete[].
 //        FD_CLOSE    the peer closed; bytes may still be unread, so Receive()
 //                    and ReadData() remain usable until Close().
 //                    GetLastEventError(): 0 graceful, else e.g. 10054 reset.
