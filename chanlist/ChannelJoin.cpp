@@ -1,41 +1,111 @@
 // CTsChannelListWnd: choosing a group or a channel and handing a join to
-// the host.
+// the host. Every way of joining ends in HandJoinOver: the join fields
+// are filled and the frame switches to its lobby window, which reads them.
 #include "ChannelListWnd.h"
 
-// WM_USER+23: a group row was clicked. Not built yet: does nothing.
+#include <string.h>
+
+#include "ChannelListCtrl.h"
+#include "ContinuePlay.h"
+#include "JoinMessage.h"
+#include "resource.h"
+
+// WM_USER+23: a group row was clicked (wParam: its record). A group the
+// user may not enter is ignored without a word: the current connection
+// and list stay. Otherwise the window switches to it; the click has
+// selected its row already.
 LRESULT CTsChannelListWnd::OnMsgFromChannelGroupSel(WPARAM wParam, LPARAM lParam) {
-    UNUSED_ALWAYS(wParam);
     UNUSED_ALWAYS(lParam);
+    CTsChannelGroupListData* pGroup = (CTsChannelGroupListData*)wParam;
+    if (IsJoinValidate(pGroup))
+        SwitchChannelGroup(pGroup);
     return 0;
 }
 
-// WM_USER+24: a channel row was double-clicked. Not built yet: does
-// nothing.
+// WM_USER+24: a channel row was double-clicked (wParam: its record).
 LRESULT CTsChannelListWnd::OnMsgFromChannelListSel(WPARAM wParam, LPARAM lParam) {
-    UNUSED_ALWAYS(wParam);
     UNUSED_ALWAYS(lParam);
+    ProcessJoinChannel((CTsChannelListData*)wParam, -2);
     return 0;
 }
 
-// Command 215, the join button. Not built yet: does nothing.
-void CTsChannelListWnd::OnBtnChannelJoinClicked() {}
+// Command 215, the join button: joins the selected channel, if any.
+void CTsChannelListWnd::OnBtnChannelJoinClicked() {
+    CTsChannelListCtrl* pList = m_wndListCtrl.m_pChannelListCtrl;
+    if (pList == NULL || pList->GetSafeHwnd() == NULL)
+        return;
+    const int nRow = pList->GetNextItem(-1, LVNI_SELECTED);
+    if (nRow < 0)
+        return;
+    ProcessJoinChannel((CTsChannelListData*)pList->GetItemData(nRow), -2);
+}
 
-// Hands pChannel over to the host. Not built yet: hands nothing over and
-// returns 0.
+// Hands pChannel over to the host, to enter room nRoom (-2: none). A
+// channel without a sub id of its own belongs to the current group.
+// Returns 1, or 0 for a null channel or a message that cannot be built.
 int CTsChannelListWnd::ProcessJoinChannel(CTsChannelListData* pChannel, int nRoom) {
-    UNUSED_ALWAYS(pChannel);
-    UNUSED_ALWAYS(nRoom);
-    return 0;
+    if (pChannel == NULL)
+        return 0;
+    const TsJoinTarget target = {pChannel->m_szIPAddress,
+                                 pChannel->m_nPort,
+                                 m_pGameInfo->m_szGameId,
+                                 pChannel->m_szChannelId,
+                                 pChannel->m_nMaxRoom,
+                                 pChannel->m_nMaxRoomMembers,
+                                 pChannel->m_nMaxRoomViewers,
+                                 m_bAutoJoin,
+                                 pChannel->m_szSubId[0] != '\0' ? pChannel->m_szSubId
+                                                                : (LPCSTR)m_strSubId};
+    return HandJoinOver(target, TSJOIN_CHOSEN, nRoom);
 }
 
-// Hands the start string's channel over to the host. Not built yet: hands
-// nothing over and returns 0.
+// Hands the start string's channel over to the host, entering no room.
+// The sub id is the one Init cut from the channel id.
 int CTsChannelListWnd::AutoJoinChannel() {
-    return 0;
+    const TsJoinTarget target = {
+        m_szAutoIp,     m_nAutoPort,           m_pGameInfo->m_szGameId, m_szAutoChannelId,
+        m_nAutoMaxRoom, m_nAutoMaxRoomMembers, m_nAutoMaxRoomViewers,   m_bAutoJoin,
+        m_strSubId};
+    return HandJoinOver(target, TSJOIN_AUTOMATIC, -2);
 }
 
-// Offers to return to the room of the last game. Not built yet: offers
-// nothing and returns 0.
+// Fills the join fields (this window, the join message, the current group
+// message, the room), marks the window as no longer in use and asks the
+// frame for its lobby window. The host may destroy this window in there.
+int CTsChannelListWnd::HandJoinOver(const TsJoinTarget& target, int nOrder, int nRoom) {
+    CString strJoin;
+    if (!TsBuildJoinMessage(target, (TsJoinKeyOrder)nOrder, strJoin))
+        return 0;
+    m_hJoinWnd = m_hWnd;
+    m_strJoinUrl = strJoin;
+    m_strGroupParam = m_strGroupMsg;
+    m_nJoinChannel = nRoom;
+    m_bInUse = 0;
+    SetActiveWindow(2, &m_strJoinUrl);
+    return 1;
+}
+
+// After a listing: when the remembered channel of the last game is listed,
+// asks whether to return to its room. Yes (any answer but No) joins it and
+// keeps the remembered values; No forgets them, in memory and in the
+// registry. Returns ProcessJoinChannel's result after a Yes, else 0.
 int CTsChannelListWnd::ContinueJoinChannel() {
+    CTsChannelListData* pChannel = NULL;
+    for (POSITION pos = m_listChannel.GetHeadPosition(); pos != NULL && pChannel == NULL;) {
+        CTsChannelListData* p = m_listChannel.GetNext(pos);
+        if (strcmp(p->m_szChannelId, m_szContChannelId) == 0)
+            pChannel = p;
+    }
+    if (pChannel == NULL)
+        return 0;
+
+    CString strText;
+    strText.LoadString(IDS_CONTINUE_PLAY);
+    if (MessageBox(strText, m_strCaption, MB_YESNO | MB_ICONQUESTION) != IDNO)
+        return ProcessJoinChannel(pChannel, m_nContRoom);
+
+    m_nContRoom = -2;
+    if (TsDeleteContinuePlay(m_pszRegKey))
+        m_szContChannelId[0] = '\0';
     return 0;
 }

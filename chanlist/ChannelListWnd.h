@@ -34,6 +34,7 @@ class CKelpParser;
 class CTsGDImage;
 class CTsHtmlCtrl;
 class CTsAdNavigator;
+struct TsJoinTarget;
 
 // The named event whose existence tells other processes that a channel-list
 // window lives in this process (see PresenceEvent.h); null when none exists.
@@ -170,6 +171,10 @@ private:
     void DestroyAdView();
     // Empties both views and deletes every record, groups first.
     void FreeRecords();
+    // Fills the join fields with the join message of target (keys in
+    // TsJoinKeyOrder nOrder) and room nRoom, and asks the frame for its
+    // lobby window. 0 when the message cannot be built.
+    int HandJoinOver(const TsJoinTarget& target, int nOrder, int nRoom);
     // Selects pGroup's row in the group view without reporting a click.
     void SelectGroupRow(CTsChannelGroupListData* pGroup);
 

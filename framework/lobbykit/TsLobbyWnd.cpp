@@ -1,5 +1,8 @@
 // CTsLobbyWnd: the frame's lobby child, showing the last join.
 #include "TsLobbyWnd.h"
+
+#include <KelpParser.h>
+
 #include "TsLobbyFrame.h"
 #include "TsLobbyMsg.h"
 #include "TsLobbyObserver.h"
@@ -41,8 +44,8 @@ void CTsLobbyWnd::SetJoin(HWND hJoinWnd, LPCSTR lpszJoinUrl, LPCSTR lpszGroupPar
     }
 }
 
-// A title, the channel name, the room, the two messages (wrapped) and how
-// to go back.
+// A title, the channel name, the room, what the join message says (decoded
+// key by key), the group parameters and how to go back.
 void CTsLobbyWnd::OnPaint() {
     CPaintDC dc(this);
     CRect rc;
@@ -52,11 +55,31 @@ void CTsLobbyWnd::OnPaint() {
     dc.SetTextColor(RGB(20, 20, 20));
     CRect rcLine(16, 12, rc.right - 16, rc.bottom - 12);
     CString strText;
-    strText.Format("Lobby\r\n\r\nChannel: %s\r\nRoom: %d\r\n\r\nJoin message:\r\n%s\r\n\r\n"
-                   "Group parameters:\r\n%s\r\n\r\n(Click to return to the channel list.)",
-                   (LPCSTR)m_strChannelName, m_nJoinChannel, (LPCSTR)m_strJoinUrl,
-                   (LPCSTR)m_strGroupParam);
+    strText.Format("Lobby\r\n\r\nChannel: %s\r\nRoom: %d\r\n\r\nJoin message:\r\n%s\r\n"
+                   "Group parameters:\r\n%s\r\n(Click to return to the channel list.)",
+                   (LPCSTR)m_strChannelName, m_nJoinChannel,
+                   (LPCSTR)TsDescribeMessage(m_strJoinUrl),
+                   (LPCSTR)TsDescribeMessage(m_strGroupParam));
     dc.DrawText(strText, &rcLine, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+CString TsDescribeMessage(LPCSTR lpszMessage) {
+    if (lpszMessage == NULL || *lpszMessage == '\0')
+        return "(none)\r\n";
+    CKelpParser parser(lpszMessage, 0, NULL);
+    if (!parser.IsValid())
+        return CString("(not a message) ") + lpszMessage + "\r\n";
+    CString strText;
+    strText.Format("  %s/%s to %s:%u\r\n", parser.GetService(), parser.GetCommand(),
+                   parser.GetIPAddress(), (unsigned)parser.GetPort());
+    // Every protocol key the message carries, with its first value as text.
+    for (const char* const* ppKey = G::allKeys; *ppKey != NULL; ++ppKey) {
+        char* pszValue = NULL;
+        int nLength = 0;
+        if (parser.GetValue(*ppKey, pszValue, nLength))
+            strText += CString("  ") + *ppKey + " = " + CString(pszValue, nLength) + "\r\n";
+    }
+    return strText;
 }
 
 void CTsLobbyWnd::OnLButtonUp(UINT, CPoint) {

@@ -9,6 +9,11 @@
 
 class CTsLobbyFrame;
 
+// What a message says, for people: "service/command to address:port" and
+// one line "key = value" per protocol key it carries (its first value),
+// or a note that it is empty or does not parse.
+LOBBYKIT_API CString TsDescribeMessage(LPCSTR lpszMessage);
+
 class LOBBYKIT_API CTsLobbyWnd : public CWnd {
 public:
     CTsLobbyWnd();

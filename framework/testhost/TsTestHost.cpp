@@ -16,7 +16,8 @@ static void EnsureApplication() {
 
 CTsTestHost::CTsTestHost()
     : m_pMainWnd(NULL), m_pWnd(NULL), m_hPlugin(NULL), m_pfnDelete(NULL), m_dwTick(1000000),
-      m_nConfidence(1), m_bCloseDestroys(0), m_bCloseQuits(0), m_bPlainWindows(1) {
+      m_nConfidence(1), m_bCloseDestroys(0), m_bCloseQuits(0), m_bPlainWindows(1),
+      m_bDestroyAtJoin(0) {
     EnsureApplication();
     m_gameString.dwReserved = 0;
     m_nActiveAnswer[0] = m_nActiveAnswer[1] = m_nActiveAnswer[2] = 0;
@@ -237,6 +238,10 @@ void CTsTestHost::OnChildActivated(int nWhich, HWND, LPCSTR lpszUrl, LPCSTR lpsz
     if (nWhich == 2) {
         Log(std::string("join|") + (lpszUrl != NULL ? lpszUrl : "") + "|" +
             (lpszGroup != NULL ? lpszGroup : "") + "|" + std::to_string(nRoom));
+        if (m_bDestroyAtJoin && m_pWnd != NULL && m_pWnd->GetSafeHwnd() != NULL) {
+            Log("destroy-at-join");
+            m_pWnd->DestroyWindow();
+        }
     } else {
         Log("front|" + std::to_string(nWhich));
     }

@@ -100,8 +100,15 @@ public:
     static int CaptureWindow(HWND hWnd, TsCapture& capture);
     // The same written as a 24-bit PNG file (GDI+'s encoder).
     static int CaptureWindow(HWND hWnd, LPCSTR lpszPngPath);
+    // Copies the nWidth x nHeight block at (x, y) of any DC, such as a
+    // memory DC a test drew its expected picture into.
+    static int CaptureDC(HDC hdc, int x, int y, int nWidth, int nHeight, TsCapture& capture);
     // Writes a picture as a 24-bit PNG file.
     static int SavePng(const TsCapture& capture, LPCSTR lpszPngPath);
+
+    // GDI and USER objects and kernel handles of this process, for leak
+    // checks (TsResourceCount.cpp).
+    static TsResourceCounts CountResources();
 
     // The log.
     const std::vector<std::string>& GetLog() const { return m_log; }
@@ -128,6 +135,10 @@ public:
     // involved, so showing and destroying them is immediate) or captioned
     // ones (the demo). Takes effect at CreateFrame.
     void SetPlainWindows(int bPlain) { m_bPlainWindows = bPlain; }
+    // Whether a join (the frame switching to its lobby window) destroys the
+    // plug-in window there and then, as a host that ends the channel list
+    // at a join does. Default: no.
+    void SetDestroyAtJoin(int bDestroy) { m_bDestroyAtJoin = bDestroy; }
     // Hides the main window again, so that a later reveal shows in the log.
     void HideMainWindow();
 
