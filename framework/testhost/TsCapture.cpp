@@ -36,34 +36,54 @@ HBITMAP CreateDib24(HDC hdc, int nWidth, int nHeight, BYTE** ppBits) {
     return pBits != NULL ? hBitmap : NULL;
 }
 
-// Copies what hWnd shows into a new DIB section (not selected into any DC).
+// Copies the nWidth x nHeight block at (x, y) of hdcSrc into a new DIB
+// section (not selected into any DC).
+HBITMAP CopyToDib(HDC hdcSrc, int x, int y, int nWidth, int nHeight, BYTE** ppBits) {
+    if (hdcSrc == NULL || nWidth <= 0 || nHeight <= 0)
+        return NULL;
+    HBITMAP hBitmap = CreateDib24(hdcSrc, nWidth, nHeight, ppBits);
+    HDC hdcMem = hBitmap != NULL ? ::CreateCompatibleDC(hdcSrc) : NULL;
+    BOOL bCopied = FALSE;
+    if (hdcMem != NULL) {
+        HGDIOBJ hOld = ::SelectObject(hdcMem, hBitmap);
+        bCopied = ::BitBlt(hdcMem, 0, 0, nWidth, nHeight, hdcSrc, x, y, SRCCOPY);
+        ::GdiFlush();
+        ::SelectObject(hdcMem, hOld);
+        ::DeleteDC(hdcMem);
+    }
+    if (!bCopied && hBitmap != NULL) {
+        ::DeleteObject(hBitmap);
+        hBitmap = NULL;
+    }
+    return hBitmap;
+}
+
+// Copies what hWnd shows, the whole window, into a new DIB section.
 HBITMAP CaptureDib(HWND hWnd, int& nWidth, int& nHeight, BYTE** ppBits) {
     RECT rc;
     if (hWnd == NULL || !::GetWindowRect(hWnd, &rc))
         return NULL;
     nWidth = rc.right - rc.left;
     nHeight = rc.bottom - rc.top;
-    if (nWidth <= 0 || nHeight <= 0)
-        return NULL;
     HDC hdcWnd = ::GetWindowDC(hWnd);
-    if (hdcWnd == NULL)
-        return NULL;
-    HBITMAP hBitmap = CreateDib24(hdcWnd, nWidth, nHeight, ppBits);
-    HDC hdcMem = hBitmap != NULL ? ::CreateCompatibleDC(hdcWnd) : NULL;
-    BOOL bCopied = FALSE;
-    if (hdcMem != NULL) {
-        HGDIOBJ hOld = ::SelectObject(hdcMem, hBitmap);
-        bCopied = ::BitBlt(hdcMem, 0, 0, nWidth, nHeight, hdcWnd, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        ::SelectObject(hdcMem, hOld);
-        ::DeleteDC(hdcMem);
-    }
-    ::ReleaseDC(hWnd, hdcWnd);
-    if (!bCopied && hBitmap != NULL) {
-        ::DeleteObject(hBitmap);
-        hBitmap = NULL;
-    }
+    HBITMAP hBitmap = CopyToDib(hdcWnd, 0, 0, nWidth, nHeight, ppBits);
+    if (hdcWnd != NULL)
+        ::ReleaseDC(hWnd, hdcWnd);
     return hBitmap;
+}
+
+// The pixels of a 24-bit top-down DIB of nWidth x nHeight.
+void ReadDib(const BYTE* pBits, int nWidth, int nHeight, TsCapture& capture) {
+    capture.nWidth = nWidth;
+    capture.nHeight = nHeight;
+    capture.pixels.resize((size_t)nWidth * nHeight);
+    const int nRowBytes = RowBytes(nWidth);
+    for (int y = 0; y < nHeight; ++y) {
+        const BYTE* pRow = pBits + (size_t)y * nRowBytes;
+        for (int x = 0; x < nWidth; ++x)
+            capture.pixels[(size_t)y * nWidth + x] =
+                RGB(pRow[3 * x + 2], pRow[3 * x + 1], pRow[3 * x]);
+    }
 }
 
 // Writes a bitmap (not selected into any DC) as a PNG file with GDI+.
@@ -96,16 +116,17 @@ int CTsTestHost::CaptureWindow(HWND hWnd, TsCapture& capture) {
     HBITMAP hBitmap = CaptureDib(hWnd, nWidth, nHeight, &pBits);
     if (hBitmap == NULL)
         return 0;
-    capture.nWidth = nWidth;
-    capture.nHeight = nHeight;
-    capture.pixels.resize((size_t)nWidth * nHeight);
-    const int nRowBytes = RowBytes(nWidth);
-    for (int y = 0; y < nHeight; ++y) {
-        const BYTE* pRow = pBits + (size_t)y * nRowBytes;
-        for (int x = 0; x < nWidth; ++x)
-            capture.pixels[(size_t)y * nWidth + x] =
-                RGB(pRow[3 * x + 2], pRow[3 * x + 1], pRow[3 * x]);
-    }
+    ReadDib(pBits, nWidth, nHeight, capture);
+    ::DeleteObject(hBitmap);
+    return 1;
+}
+
+int CTsTestHost::CaptureDC(HDC hdc, int x, int y, int nWidth, int nHeight, TsCapture& capture) {
+    BYTE* pBits = NULL;
+    HBITMAP hBitmap = CopyToDib(hdc, x, y, nWidth, nHeight, &pBits);
+    if (hBitmap == NULL)
+        return 0;
+    ReadDib(pBits, nWidth, nHeight, capture);
     ::DeleteObject(hBitmap);
     return 1;
 }

@@ -24,6 +24,8 @@
 //
 // Screenshots (TsCapture.cpp): CaptureWindow copies what a window shows, its
 // children included, from the window's own DC into memory or a PNG file.
+// Leak checks: CountResources counts the process's GDI and USER objects and
+// handles.
 #pragma once
 
 #include <lobbykit.h>
@@ -55,6 +57,13 @@ struct TsCapture {
         return x >= 0 && y >= 0 && x < nWidth && y < nHeight ? pixels[(size_t)y * nWidth + x]
                                                              : CLR_INVALID;
     }
+};
+
+// What the process holds, for leak checks.
+struct TsResourceCounts {
+    int nGdiObjects;
+    int nUserObjects;
+    int nHandles;
 };
 
 class CTsHostMainWnd;
@@ -181,4 +190,5 @@ private:
     int m_bCloseDestroys;                      // WM_CLOSE destroys the frame
     int m_bCloseQuits;                         // and ends the message loop
     int m_bPlainWindows;                       // main window and frame are plain pop-ups
+    int m_bDestroyAtJoin;                      // a join destroys the plug-in window
 };
