@@ -17,13 +17,13 @@ CTstpSocket::RecvFunc g_pfnRecv = nullptr;
 // Holds the socket's critical section for one scope.
 class CTsSocketLock {
 public:
-    explicit CTsSocketLock(CTstpSocket& socket) : m_socket(socket) { m_socket.Lock(); }
+    explicit CTsSocketLock(const CTstpSocket& socket) : m_socket(socket) { m_socket.Lock(); }
     ~CTsSocketLock() { m_socket.Unlock(); }
     CTsSocketLock(const CTsSocketLock&) = delete;
     CTsSocketLock& operator=(const CTsSocketLock&) = delete;
 
 private:
-    CTstpSocket& m_socket;
+    const CTstpSocket& m_socket;
 };
 
 // Resolves a dotted IPv4 address or a host name to an IPv4 address.
@@ -252,11 +252,41 @@ CTstpSocket::RecvFunc CTstpSocket::SetRecvFunc(RecvFunc pfnRecv) {
     return pfnOld;
 }
 
-void CTstpSocket::Lock() {
+int CTstpSocket::GetLastEventError() const {
+    CTsSocketLock lock(*this);
+    return m_nLastError;
+}
+
+int CTstpSocket::GetReceiveError() const {
+    CTsSocketLock lock(*this);
+    return m_nReceiveError;
+}
+
+SOCKET CTstpSocket::GetHandle() const {
+    CTsSocketLock lock(*this);
+    return m_hSocket;
+}
+
+int CTstpSocket::IsConnected() const {
+    CTsSocketLock lock(*this);
+    return m_nState == kConnected;
+}
+
+int CTstpSocket::GetBufferedSize() const {
+    CTsSocketLock lock(*this);
+    return static_cast<int>(m_frames.GetSize());
+}
+
+int CTstpSocket::GetQueuedSize() const {
+    CTsSocketLock lock(*this);
+    return static_cast<int>(m_out.size() - m_nOutSent);
+}
+
+void CTstpSocket::Lock() const {
     EnterCriticalSection(&m_cs);
 }
 
-void CTstpSocket::Unlock() {
+void CTstpSocket::Unlock() const {
     LeaveCriticalSection(&m_cs);
 }
 

@@ -78,10 +78,10 @@ public:
 
     // Winsock error of the last event HandleEvent accepted (0: none). For
     // FD_CLOSE without an error of its own: GetReceiveError().
-    int GetLastEventError() const { return m_nLastError; }
+    int GetLastEventError() const;
     // The Winsock error with which recv ended the connection (0: none), from
     // the Receive call that met it until Close or Connect.
-    int GetReceiveError() const { return m_nReceiveError; }
+    int GetReceiveError() const;
 
     // Test seam: the function every CTstpSocket calls instead of recv (null
     // restores recv); returns the previous one. Wine ends a connection that
@@ -90,19 +90,20 @@ public:
     typedef int(WSAAPI* RecvFunc)(SOCKET hSocket, char* pBuffer, int nLength, int nFlags);
     static RecvFunc SetRecvFunc(RecvFunc pfnRecv);
     // The current socket, or INVALID_SOCKET.
-    SOCKET GetHandle() const { return m_hSocket; }
+    SOCKET GetHandle() const;
     // Non-zero from a successful FD_CONNECT until FD_CLOSE, an error or Close.
-    int IsConnected() const { return m_nState == kConnected; }
+    int IsConnected() const;
     // Bytes received and not yet handed out by ReadData (at most
     // kMaxMessage + 4).
-    int GetBufferedSize() const { return static_cast<int>(m_frames.GetSize()); }
+    int GetBufferedSize() const;
     // Bytes accepted by Send that have not been handed to Winsock yet.
-    int GetQueuedSize() const { return static_cast<int>(m_out.size() - m_nOutSent); }
+    int GetQueuedSize() const;
 
     // Enter and leave the object's critical section (recursive). Every public
-    // operation takes it too, so Lock is only needed to group several calls.
-    void Lock();
-    void Unlock();
+    // operation, the getters included, takes it too, so Lock is only needed
+    // to group several calls.
+    void Lock() const;
+    void Unlock() const;
 
 private:
     // Where the connection stands.
@@ -112,16 +113,16 @@ private:
     void CloseSocket();
     void PurgeNotifications(SOCKET hOld);
 
-    CRITICAL_SECTION m_cs;   // Lock/Unlock; also held by every public operation
-    SOCKET m_hSocket;        // current socket or INVALID_SOCKET
-    HWND m_hNotify;          // window receiving the notifications
-    UINT m_uMsg;             // notification message id
-    int m_bWinsockStarted;   // WSAStartup succeeded for this object
-    State m_nState;          // where the connection stands
-    int m_bReadStalled;      // Receive stopped because the frame buffer was full
-    int m_nLastError;        // error carried by the last accepted event
-    int m_nReceiveError;     // error with which recv ended the connection
-    CTsFrameBuffer m_frames; // received bytes, split into messages
-    std::vector<char> m_out; // framed bytes waiting to be sent
-    std::size_t m_nOutSent;  // bytes of m_out already sent
+    mutable CRITICAL_SECTION m_cs; // Lock/Unlock; also held by every public operation
+    SOCKET m_hSocket;              // current socket or INVALID_SOCKET
+    HWND m_hNotify;                // window receiving the notifications
+    UINT m_uMsg;                   // notification message id
+    int m_bWinsockStarted;         // WSAStartup succeeded for this object
+    State m_nState;                // where the connection stands
+    int m_bReadStalled;            // Receive stopped because the frame buffer was full
+    int m_nLastError;              // error carried by the last accepted event
+    int m_nReceiveError;           // error with which recv ended the connection
+    CTsFrameBuffer m_frames;       // received bytes, split into messages
+    std::vector<char> m_out;       // framed bytes waiting to be sent
+    std::size_t m_nOutSent;        // bytes of m_out already sent
 };

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -466,6 +467,39 @@ TEST_F(TstpSocketTest, CloseDropsQueuedNotificationsAndReconnectStartsClean) {
     ASSERT_TRUE(m_server.SendAll(Frame("fresh")));
     ASSERT_TRUE(PumpUntil([this] { return !m_rec.messages.empty(); }));
     EXPECT_EQ(std::vector<std::string>{"fresh"}, m_rec.messages);
+}
+
+TEST_F(TstpSocketTest, GettersWaitForTheLock) {
+    ConnectAndAccept();
+    CTstpSocket& s = m_rec.socket;
+    const std::vector<std::function<void()>> getters = {
+        [&s] { s.GetLastEventError(); }, [&s] { s.GetReceiveError(); }, [&s] { s.GetHandle(); },
+        [&s] { s.IsConnected(); },       [&s] { s.GetBufferedSize(); }, [&s] { s.GetQueuedSize(); },
+    };
+    std::vector<HANDLE> done;
+    std::vector<std::thread> callers;
+    s.Lock();
+    for (const auto& getter : getters) {
+        HANDLE hDone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        done.push_back(hDone);
+        callers.emplace_back([getter, hDone] {
+            getter();
+            SetEvent(hDone);
+        });
+    }
+    // While this thread holds the lock, no getter on another thread returns.
+    DWORD dwWait = WaitForMultipleObjects(static_cast<DWORD>(done.size()), done.data(), FALSE, 300);
+    s.Unlock();
+    DWORD dwAll =
+        WaitForMultipleObjects(static_cast<DWORD>(done.size()), done.data(), TRUE, kWaitCap);
+    for (std::thread& caller : callers) {
+        caller.join();
+    }
+    for (HANDLE hDone : done) {
+        CloseHandle(hDone);
+    }
+    EXPECT_EQ(WAIT_TIMEOUT, dwWait);
+    EXPECT_EQ(WAIT_OBJECT_0, dwAll);
 }
 
 } // namespace
