@@ -6,11 +6,14 @@
 
 #include <string.h>
 
+#include <TsLobbyFrame.h>
+
 #include "ChannelGroupListCtrl.h"
 
 #include "ContinuePlay.h"
 #include "GroupCatalogue.h"
 #include "ListRowHelpers.h"
+#include "TsRegion.h"
 #include "resource.h"
 
 // Loads the game's channel groups from the catalogue in the current
@@ -68,7 +71,11 @@ int CTsChannelListWnd::GetChannelGroupInfo() {
 
     m_pTitleInfo->ApplyAdInformation(m_pCfgSetting->m_szAdInfo);
 
-    if (m_bAutoJoin || pSelected == NULL)
+    if (m_bAutoJoin)
+        return 1;
+    if (TsRegion::kRememberLastGroup)
+        return StartRememberedGroup(pSelected);
+    if (pSelected == NULL)
         return 1;
     if (!SwitchChannelGroup(pSelected))
         return 0;
@@ -76,30 +83,82 @@ int CTsChannelListWnd::GetChannelGroupInfo() {
     return 1;
 }
 
+// The initial group where the group chosen last is remembered: the last
+// group in catalogue order whose id is "LastSelGrId" exactly (the user
+// chose it, so the admission rule is not asked again), else
+// pFirstAdmitted. Nothing connects when neither exists. The remembered id
+// is not written here, and no group message is made.
+int CTsChannelListWnd::StartRememberedGroup(CTsChannelGroupListData* pFirstAdmitted) {
+    CTsChannelGroupListData* pChosen = NULL;
+    char szLastId[256];
+    if (TsReadLastGroup(m_pszRegKey, szLastId)) {
+        for (POSITION pos = m_listGroup.GetHeadPosition(); pos != NULL;) {
+            CTsChannelGroupListData* pGroup = m_listGroup.GetNext(pos);
+            if (strcmp(pGroup->m_szGroupId, szLastId) == 0)
+                pChosen = pGroup;
+        }
+    }
+    if (pChosen == NULL)
+        pChosen = pFirstAdmitted;
+    if (pChosen == NULL)
+        return 1;
+
+    DestroyClient();
+    m_strSubId.Empty();
+    CString strSplash;
+    strSplash.LoadString(IDS_CONNECTING);
+    ON_SPLASH(strSplash, TSSPLASH_PROGRESS, this);
+    if (!ConnectForGroup(pChosen))
+        return 0;
+    m_strSubId = pChosen->m_szGroupId;
+    SelectGroupRow(pChosen);
+    return 1;
+}
+
 // Whether the signed-in user may enter pGroup (see TsIsGroupAdmitted). A
-// null group admits nobody.
+// null group admits nobody. Where the frame decides whether ratings count,
+// a window without a frame counts none.
 int CTsChannelListWnd::IsJoinValidate(CTsChannelGroupListData* pGroup) {
     if (pGroup == NULL)
         return 0;
-    return TsIsGroupAdmitted(*m_pMember, *m_pGameRecord, m_pGameInfo->m_szGameId, *pGroup);
+    const int bRatingBand =
+        TsRegion::kRatingBandByFrame ? (m_pFrameWnd != NULL && m_pFrameWnd->m_bUseRating) : 1;
+    return TsIsGroupAdmitted(*m_pMember, *m_pGameRecord, m_pGameInfo->m_szGameId, *pGroup,
+                             bRatingBand);
 }
 
 // The group switch: drops the connection, connects to the channel-list
 // server again and, once connecting has started, makes pGroup the current
-// group (its id becomes the sub id that the connection asks for) and
-// renders its group message. When CreateClient fails the sub id stays
-// empty and the splash stays up; returns 0.
+// group (its id becomes the sub id that the connection asks for) and, where
+// the configuration has them, renders its group message. Where the last
+// group chosen is remembered, pGroup is remembered first. When CreateClient
+// fails the sub id stays empty and the splash stays up; returns 0.
 int CTsChannelListWnd::SwitchChannelGroup(CTsChannelGroupListData* pGroup) {
     DestroyClient();
     m_strSubId.Empty();
     CString strSplash;
     strSplash.LoadString(IDS_CONNECTING);
     ON_SPLASH(strSplash, TSSPLASH_PROGRESS, this);
-    if (!CreateClient(m_strServerIp, m_nServerPort))
+    if (TsRegion::kRememberLastGroup)
+        TsWriteLastGroup(m_pszRegKey, pGroup->m_szGroupId);
+    if (!ConnectForGroup(pGroup))
         return 0;
     m_strSubId = pGroup->m_szGroupId;
-    TsBuildGroupMessage(*pGroup, m_strGroupMsg);
+    if (TsRegion::kGroupMessage)
+        TsBuildGroupMessage(*pGroup, m_strGroupMsg);
     return 1;
+}
+
+// Where each group names its own channel-list server, that server becomes
+// the window's before connecting.
+int CTsChannelListWnd::ConnectForGroup(CTsChannelGroupListData* pGroup) {
+#if defined(PELTORA_REGION_CN)
+    m_strServerIp = pGroup->m_szListServerIp;
+    m_nServerPort = pGroup->m_nListServerPort;
+#else
+    UNUSED_ALWAYS(pGroup);
+#endif
+    return CreateClient(m_strServerIp, m_nServerPort);
 }
 
 // Selects the row that shows pGroup without reporting a click. The row is

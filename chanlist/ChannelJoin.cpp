@@ -3,11 +3,16 @@
 // are filled and the frame switches to its lobby window, which reads them.
 #include "ChannelListWnd.h"
 
+#include <stdio.h>
 #include <string.h>
+
+#include <TsLobbyFrame.h>
+#include <TsLobbyMsg.h>
 
 #include "ChannelListCtrl.h"
 #include "ContinuePlay.h"
 #include "JoinMessage.h"
+#include "TsRegion.h"
 #include "resource.h"
 
 // WM_USER+23: a group row was clicked (wParam: its record). A group the
@@ -23,10 +28,33 @@ LRESULT CTsChannelListWnd::OnMsgFromChannelGroupSel(WPARAM wParam, LPARAM lParam
 }
 
 // WM_USER+24: a channel row was double-clicked (wParam: its record).
+// Where the frame's window shows the channel's name, it is told first.
 LRESULT CTsChannelListWnd::OnMsgFromChannelListSel(WPARAM wParam, LPARAM lParam) {
     UNUSED_ALWAYS(lParam);
-    ProcessJoinChannel((CTsChannelListData*)wParam, -2);
+    CTsChannelListData* pChannel = (CTsChannelListData*)wParam;
+    if (TsRegion::kChannelNameToFrame && pChannel != NULL)
+        TellFrameChannelName(*pChannel);
+    ProcessJoinChannel(pChannel, -2);
     return 0;
+}
+
+// Sends the frame's channel-name window "<group name>-<channel name>" for
+// the first group whose id occurs in the channel's id (WM_USER+53, the text
+// in a zero-filled 1024-byte buffer). Nothing when no group matches or the
+// frame keeps no such window.
+void CTsChannelListWnd::TellFrameChannelName(const CTsChannelListData& channel) {
+    for (POSITION pos = m_listGroup.GetHeadPosition(); pos != NULL;) {
+        const CTsChannelGroupListData* pGroup = m_listGroup.GetNext(pos);
+        if (strstr(channel.m_szChannelId, pGroup->m_szGroupId) == NULL)
+            continue;
+        char szText[1024];
+        memset(szText, 0, sizeof(szText));
+        _snprintf(szText, sizeof(szText) - 1, "%s-%s", pGroup->m_szGroupName,
+                  channel.m_szChannelName);
+        if (m_pFrameWnd != NULL && ::IsWindow(m_pFrameWnd->m_hChannelNameWnd))
+            ::SendMessage(m_pFrameWnd->m_hChannelNameWnd, WM_TS_CHANNELNAME, (WPARAM)szText, 0);
+        return;
+    }
 }
 
 // Command 215, the join button: joins the selected channel, if any.
@@ -45,6 +73,10 @@ void CTsChannelListWnd::OnBtnChannelJoinClicked() {
 // Returns 1, or 0 for a null channel or a message that cannot be built.
 int CTsChannelListWnd::ProcessJoinChannel(CTsChannelListData* pChannel, int nRoom) {
     if (pChannel == NULL)
+        return 0;
+    // Where the client checks its memory before a join, a failed check
+    // drops the join with nothing changed.
+    if (TsRegion::kConfidenceGate && !CheckConfidenceMemory())
         return 0;
     const TsJoinTarget target = {pChannel->m_szIPAddress,
                                  pChannel->m_nPort,

@@ -5,6 +5,7 @@
 #include <TsLobbyFrame.h>
 #include <TsLobbyMsg.h>
 
+#include "TsRegion.h"
 #include "resource.h"
 
 // WM_USER+10. wParam bit TSACT_EX selects the activation that starts or
@@ -43,11 +44,11 @@ int CTsChannelListWnd::DoExActive(int bActive) {
         ControlButton(0);
         ShowAdHtmlView(NULL);
         KillTimer(TIMER_IDLE);
-        KillTimer(TIMER_AVATAR);
+        if (TsRegion::kAvatarTimer)
+            KillTimer(TIMER_AVATAR);
         if (m_bAutoJoin)
             KillTimer(TIMER_AUTOJOIN);
-        delete m_pAvatar;
-        m_pAvatar = NULL;
+        DropAvatarOnDeactivation();
         return CTsChildWnd::DoExActive(0);
     }
 
@@ -57,7 +58,8 @@ int CTsChannelListWnd::DoExActive(int bActive) {
     KillTimer(TIMER_IDLE);
     m_dwLastActiveTick = AfxGetTickCount();
     SetTimer(TIMER_IDLE, TIMER_IDLE_PERIOD, NULL);
-    SetTimer(TIMER_AVATAR, TIMER_AVATAR_PERIOD, NULL);
+    if (TsRegion::kAvatarTimer)
+        SetTimer(TIMER_AVATAR, TsRegion::kAvatarTimerPeriod, NULL);
     if (m_bAutoJoin) {
         KillTimer(TIMER_AUTOJOIN);
         SetTimer(TIMER_AUTOJOIN, TIMER_AUTOJOIN_PERIOD, NULL);
@@ -84,8 +86,7 @@ int CTsChannelListWnd::DoActive(int bActive) {
     if (!bActive) {
         ShowAdHtmlView(NULL);
         KillTimer(TIMER_IDLE);
-        delete m_pAvatar;
-        m_pAvatar = NULL;
+        DropAvatarOnDeactivation();
         return CTsChildWnd::DoActive(0);
     }
 
@@ -94,7 +95,10 @@ int CTsChannelListWnd::DoActive(int bActive) {
     KillTimer(TIMER_IDLE);
     m_dwLastActiveTick = AfxGetTickCount();
     SetTimer(TIMER_IDLE, TIMER_IDLE_PERIOD, NULL);
-    OnBtnChannelListRefreshClicked();
+    if (TsRegion::kRefreshWhenActivated)
+        OnBtnChannelListRefreshClicked();
+    else
+        OFF_SPLASH();
     ShowMainWindowIfHidden();
     return CTsChildWnd::DoActive(1);
 }
@@ -127,10 +131,19 @@ void CTsChannelListWnd::OnTimer(UINT_PTR nIDEvent) {
             AutoJoinChannel();
             return;
         }
-    } else if (nIDEvent == TIMER_AVATAR) {
+    } else if (TsRegion::kAvatarTimer && nIDEvent == TIMER_AVATAR) {
         OnMsgRedrawAvatar(0, 0);
     }
     CTsChildWnd::OnTimer(nIDEvent);
+}
+
+// Leaving the front or stopping work drops the avatar, made again by the
+// next paint; where the avatar has no timer it lives as long as the window.
+void CTsChannelListWnd::DropAvatarOnDeactivation() {
+    if (!TsRegion::kAvatarTimer)
+        return;
+    delete m_pAvatar;
+    m_pAvatar = NULL;
 }
 
 // The host may keep its main window hidden while the channel list loads;

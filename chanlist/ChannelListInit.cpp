@@ -7,6 +7,7 @@
 #include <TsLobbyFrame.h>
 
 #include "TsCopyField.h"
+#include "TsRegion.h"
 #include "resource.h"
 
 // Reads the start record. The game string must parse and name its game
@@ -43,7 +44,7 @@ int CTsChannelListWnd::Init(__tag_GameString* pGameString) {
     TsCopyField(m_pGameInfo->m_szGameId, pszGameId);
     ReadAutoJoin(parser);
 
-    if (strcmp(m_pGameInfo->m_szGameId, "TET3") == 0)
+    if (TsRegion::kRenameTet3 && strcmp(m_pGameInfo->m_szGameId, "TET3") == 0)
         TsCopyField(m_pGameInfo->m_szGameId, "TETRIS");
 
     if (!SetChannelListWndSetting() || !SetChannelGroupListSetting() || !SetChannelListSetting())

@@ -10,11 +10,14 @@
 
 #include "ChannelListCtrl.h"
 #include "ChannelReply.h"
+#include "TsRegion.h"
 
 namespace {
 
-// Where the total line stands; invalidated after every listing.
-const RECT kTotalLineArea = {169, 102, 268, 118};
+// Where the total line stands; invalidated after every listing. The
+// Japanese configuration draws it further right.
+const RECT kTotalLineArea =
+    TsRegion::kJapanese ? RECT{210, 102, 309, 118} : RECT{169, 102, 268, 118};
 
 } // namespace
 

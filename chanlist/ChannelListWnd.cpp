@@ -11,6 +11,7 @@
 #include "ChannelGroupListCtrl.h"
 #include "ChannelListCtrl.h"
 #include "PresenceEvent.h"
+#include "TsRegion.h"
 
 // Images of the two buttons and of the channel-list information picture,
 // relative to the client's current directory.
@@ -43,7 +44,8 @@ CTsChannelListWnd::CTsChannelListWnd()
     memset(m_szAutoIp, 0, sizeof(m_szAutoIp));
     memset(m_szContChannelId, 0, sizeof(m_szContChannelId));
     InitPrototype();
-    TsAcquirePresenceEvent();
+    if (TsRegion::kPresenceEvent)
+        TsAcquirePresenceEvent();
 }
 
 // A window still standing is destroyed first, so that OnDestroy (ad view,
@@ -57,12 +59,19 @@ CTsChannelListWnd::~CTsChannelListWnd() {
     m_pAvatar = NULL;
     delete m_pInfoImage;
     m_pInfoImage = NULL;
-    TsReleasePresenceEvent();
+    if (TsRegion::kPresenceEvent)
+        TsReleasePresenceEvent();
 }
 
 void CTsChannelListWnd::InitPrototype() {
-    ::SetRect(&m_rcAdView, 459, 332, 793, 518);
-    ::SetRect(&m_rcMember, 458, 120, 793, 331);
+    if (TsRegion::kChinese) {
+        // A taller member panel for the larger avatar; the ad view below it.
+        ::SetRect(&m_rcAdView, 459, 389, 793, 518);
+        ::SetRect(&m_rcMember, 458, 120, 793, 388);
+    } else {
+        ::SetRect(&m_rcAdView, 459, 332, 793, 518);
+        ::SetRect(&m_rcMember, 458, 120, 793, 331);
+    }
 }
 
 // The window, then its children. The buttons stay hidden until
@@ -147,7 +156,8 @@ int CTsChannelListWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 void CTsChannelListWnd::OnDestroy() {
     CTsChildWnd::OnDestroy();
     KillTimer(TIMER_IDLE);
-    KillTimer(TIMER_AVATAR);
+    if (TsRegion::kAvatarTimer)
+        KillTimer(TIMER_AVATAR);
     DestroyAdView();
     FreeRecords();
     if (m_btnRefresh.GetSafeHwnd() != NULL)

@@ -51,7 +51,7 @@ public:
     enum : UINT {
         TIMER_IDLE_PERIOD = 10000,    // ms between idle checks
         TIMER_AUTOJOIN_PERIOD = 1000, // ms from activation to the automatic join
-        TIMER_AVATAR_PERIOD = 200     // ms between avatar redraws
+        TIMER_AVATAR_PERIOD = 200     // ms between avatar redraws (see TsRegion)
     };
     // Child ids of the window's own children.
     enum : UINT {
@@ -175,6 +175,18 @@ private:
     // TsJoinKeyOrder nOrder) and room nRoom, and asks the frame for its
     // lobby window. 0 when the message cannot be built.
     int HandJoinOver(const TsJoinTarget& target, int nOrder, int nRoom);
+    // Tells the frame's channel-name window which group and channel a
+    // double-click joins.
+    void TellFrameChannelName(const CTsChannelListData& channel);
+    // Deletes the avatar at a deactivation, where the configuration does.
+    void DropAvatarOnDeactivation();
+    // The initial group where the last group chosen is remembered: that
+    // group when the catalogue has it, else pFirstAdmitted; see
+    // ChannelGroupCatalogue.cpp. 0 when the connection cannot be started.
+    int StartRememberedGroup(CTsChannelGroupListData* pFirstAdmitted);
+    // Connects to the channel-list server for pGroup: the window's server,
+    // or the group's own where groups name theirs.
+    int ConnectForGroup(CTsChannelGroupListData* pGroup);
     // Selects pGroup's row in the group view without reporting a click.
     void SelectGroupRow(CTsChannelGroupListData* pGroup);
 

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "TsCopyField.h"
+#include "TsRegion.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ namespace {
 HKEY OpenClientKey(LPCSTR pszRegKey) {
     HKEY hKey = NULL;
     if (pszRegKey == NULL ||
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, pszRegKey, 0, NULL, REG_OPTION_NON_VOLATILE,
+        ::RegCreateKeyExA(TsRegion::RegistryRoot(), pszRegKey, 0, NULL, REG_OPTION_NON_VOLATILE,
                           KEY_ALL_ACCESS, NULL, &hKey, NULL) != ERROR_SUCCESS)
         return NULL;
     return hKey;
@@ -64,4 +65,29 @@ int TsDeleteContinuePlay(LPCSTR pszRegKey) {
         ::RegDeleteValueA(hKey, pszName);
     ::RegCloseKey(hKey);
     return 1;
+}
+
+int TsReadLastGroup(LPCSTR pszRegKey, char (&szGroupId)[256]) {
+    szGroupId[0] = '\0';
+    HKEY hKey = OpenClientKey(pszRegKey);
+    if (hKey == NULL)
+        return 0;
+    const bool bRead = ReadText(hKey, "LastSelGrId", szGroupId, 255);
+    ::RegCloseKey(hKey);
+    if (!bRead)
+        szGroupId[0] = '\0';
+    return bRead ? 1 : 0;
+}
+
+int TsWriteLastGroup(LPCSTR pszRegKey, const char* pszGroupId) {
+    HKEY hKey = OpenClientKey(pszRegKey);
+    if (hKey == NULL || pszGroupId == NULL) {
+        if (hKey != NULL)
+            ::RegCloseKey(hKey);
+        return 0;
+    }
+    const LONG nResult = ::RegSetValueExA(hKey, "LastSelGrId", 0, REG_SZ, (const BYTE*)pszGroupId,
+                                          (DWORD)strlen(pszGroupId) + 1);
+    ::RegCloseKey(hKey);
+    return nResult == ERROR_SUCCESS ? 1 : 0;
 }

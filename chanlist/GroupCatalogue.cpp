@@ -9,11 +9,13 @@
 #include <KelpParser.h>
 
 #include "TsCopyField.h"
+#include "TsRegion.h"
 
 namespace {
 
-// The catalogue's positions 1 to 6.
-const int kPositionCount = 6;
+// The catalogue's positions: 1 to 6, and in configurations whose groups
+// name their own servers, 7 (the packed address) and 8 (the port).
+const int kPositionCount = TsRegion::kGroupServers ? 8 : 6;
 
 // atoi's reading (leading white space, sign, digits, anything after them
 // ignored), with results beyond 32 bits clamped instead of undefined.
@@ -47,6 +49,20 @@ void StoreField(int nPosition, const char* pszField, CTsChannelGroupListData& gr
     case 6:
         group.m_nMaxLevel = CatalogueNumber(pszField);
         break;
+#if defined(PELTORA_REGION_CN)
+    case 7: {
+        // Unpacked into a buffer as long as the line, then cut to the field;
+        // a malformed packing gives an empty address.
+        char szAddress[TS_CATALOGUE_LINE_SIZE + 1];
+        if (!CEncodeToWeb::unpackString(pszField, szAddress, sizeof(szAddress)))
+            szAddress[0] = '\0';
+        TsCopyField(group.m_szListServerIp, szAddress);
+        break;
+    }
+    case 8:
+        group.m_nListServerPort = CatalogueNumber(pszField);
+        break;
+#endif
     }
 }
 
@@ -93,16 +109,18 @@ CString TsCatalogueFileName(const char* pszGameId, const char* pszSiteCode) {
 }
 
 int TsIsGroupAdmitted(const CTsMember& member, const CTsGameRecord& record, const char* pszGameId,
-                      const CTsChannelGroupListData& group) {
+                      const CTsChannelGroupListData& group, int bRatingBand) {
     const char* pszGame = pszGameId != NULL ? pszGameId : "";
     const bool bSecondRating = strcmp(pszGame, "BILLIARD4") == 0 ||
                                strcmp(pszGame, "BILLIARD3") == 0 ||
                                strcmp(pszGame, "BILLIARD6") == 0;
     const int nRating = bSecondRating ? record.m_nRating2 : record.m_nRating;
-    if (nRating < group.m_nMinRating)
-        return 0;
-    if (group.m_nMaxRating > 0 && nRating > group.m_nMaxRating)
-        return 0;
+    if (bRatingBand) {
+        if (nRating < group.m_nMinRating)
+            return 0;
+        if (group.m_nMaxRating > 0 && nRating > group.m_nMaxRating)
+            return 0;
+    }
 
     const int nLevel = member.m_nLevel;
     if (group.m_nMinLevel != 0 && nLevel < group.m_nMinLevel)

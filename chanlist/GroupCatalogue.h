@@ -12,7 +12,9 @@
 // The text after the last comma is always the grade code; the fields before
 // it fill positions 1 to 6 in order, and positions not given keep the
 // record's defaults (empty text, -1). A line without a comma is a group
-// with every default.
+// with every default. Where groups name their own channel-list servers
+// (TsRegion::kGroupServers), positions 7 and 8 are the server's address,
+// packed with CEncodeToWeb, and its port.
 #pragma once
 
 #include <afxwin.h>
@@ -48,9 +50,11 @@ PELTORA_API CString TsCatalogueFileName(const char* pszGameId, const char* pszSi
 // "BILLIARD6" (exact case). Rating band: min <= R, and R <= max when max is
 // above 0. Level band: a bound of 0 is no bound (-1 is one). Grade: "A" in
 // any case admits every grade, else the member's grade must equal the
-// group's ignoring case. All comparisons are signed 32-bit.
+// group's ignoring case. All comparisons are signed 32-bit. bRatingBand 0
+// skips the rating band (for a site that uses no ratings).
 PELTORA_API int TsIsGroupAdmitted(const CTsMember& member, const CTsGameRecord& record,
-                                  const char* pszGameId, const CTsChannelGroupListData& group);
+                                  const char* pszGameId, const CTsChannelGroupListData& group,
+                                  int bRatingBand = 1);
 
 // Renders the group message of group into strMessage: service and command
 // "go", mode 1, no address, with the group's level and rating limits

@@ -2,6 +2,10 @@
 // on a double-click and the owner drawing of channel rows.
 #include "ChannelListCtrl.h"
 
+#include <string.h>
+
+#include "TsRegion.h"
+
 #include <stdlib.h>
 #include "ListRowHelpers.h"
 
@@ -69,8 +73,31 @@ void CTsChannelListCtrl::OnDblClk(NMHDR* pNMHDR, LRESULT* pResult) {
     if (nItem < 0 || nItem >= GetItemCount())
         return;
     CTsChannelListData* pRecord = (CTsChannelListData*)GetItemData(nItem);
-    if (pRecord != NULL && m_pNotifyWnd != NULL)
-        m_pNotifyWnd->SendMessage(WM_TS_CHANNEL_DBLCLICKED, (WPARAM)pRecord, 0);
+    if (pRecord == NULL || m_pNotifyWnd == NULL)
+        return;
+    if (TsRegion::kPracticeLobbyQuestion && !ConfirmPracticeLobby(*pRecord))
+        return;
+    m_pNotifyWnd->SendMessage(WM_TS_CHANNEL_DBLCLICKED, (WPARAM)pRecord, 0);
+}
+
+// A sub id whose third character is 'D' marks a practice lobby, where
+// results and game money are restored when the game ends: the user
+// confirms before entering (No drops the double-click). The texts are the
+// Japanese configuration's own, in code page 932.
+int CTsChannelListCtrl::ConfirmPracticeLobby(const CTsChannelListData& channel) {
+    if (strlen(channel.m_szSubId) < 3 || channel.m_szSubId[2] != 'D')
+        return 1;
+    static const char kQuestion[] =
+        "\x82\xB1\x82\xB1\x82\xCD\x97\xFB\x8F\x4B\x97\x70\x82\xCC\x8D\x4C\x8F\xEA\x82\xC5"
+        "\x82\xB7\x81\x42\x91\xCE\x90\xED\x82\xB5\x82\xBD\x8C\xE3\x82\xCC\x90\xED\x90\xD1"
+        "\x82\xE2\x83\x51\x81\x5B\x83\x80\x83\x7D\x83\x6C\x81\x5B\x82\xCD\n\x83\x51\x81"
+        "\x5B\x83\x80\x8F\x49\x97\xB9\x8E\x9E\x82\xC9\x8C\xB3\x82\xC9\x96\xDF\x82\xE8\x82"
+        "\xDC\x82\xB7\x81\x42\x82\xB1\x82\xCC\x83\x8D\x83\x72\x81\x5B\x82\xC9\x93\xFC\x82"
+        "\xE8\x82\xDC\x82\xB7\x82\xA9\x81\x48";
+    static const char kCaption[] = "\x83\x8D\x83\x72\x81\x5B";
+    CWnd* pOwner = GetOwner();
+    const HWND hOwner = pOwner != NULL ? pOwner->GetSafeHwnd() : GetSafeHwnd();
+    return AfxShowMessageBox(hOwner, kQuestion, kCaption, MB_YESNO) != IDNO;
 }
 
 void CTsChannelListCtrl::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {

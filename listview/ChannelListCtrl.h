@@ -42,6 +42,8 @@ protected:
     virtual BOOL HasSetting() const { return m_pSetting != NULL; }
 
     afx_msg void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    // Asks before a double-click enters a practice lobby; 0: the user said No.
+    int ConfirmPracticeLobby(const CTsChannelListData& channel);
     afx_msg void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 
     DECLARE_MESSAGE_MAP()

@@ -8,6 +8,10 @@ CTsChannelGroupListData::CTsChannelGroupListData()
     m_szGroupId[0] = '\0';
     m_szGroupName[0] = '\0';
     m_szGrade[0] = '\0';
+#if defined(PELTORA_REGION_CN)
+    m_szListServerIp[0] = '\0';
+    m_nListServerPort = -1;
+#endif
 }
 
 CTsChannelGroupListData::~CTsChannelGroupListData() {}

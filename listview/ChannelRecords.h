@@ -22,7 +22,11 @@ public:
     int m_nMaxRating;       // highest game rating admitted; 0 or less: no upper bound
     int m_nMinLevel;        // lowest user level admitted; 0: no lower bound
     int m_nMaxLevel;        // highest user level admitted; 0: no upper bound
-    char m_szGrade[4];      // grade code: "A" admits all, else only that grade
+#if defined(PELTORA_REGION_CN)
+    char m_szListServerIp[52]; // address of this group's channel-list server; "" none
+    int m_nListServerPort;     // its port; -1 none
+#endif
+    char m_szGrade[4]; // grade code: "A" admits all, else only that grade
 };
 
 // One channel of a channel-list reply (a row of the channel list).
