@@ -13,6 +13,8 @@ const std::size_t kKeptQueueCapacity = 65536;
 
 // What Receive calls instead of recv; null: recv (see SetRecvFunc).
 CTstpSocket::RecvFunc g_pfnRecv = nullptr;
+// What Flush calls instead of send; null: send (see SetSendFunc).
+CTstpSocket::SendFunc g_pfnSend = nullptr;
 
 // Holds the socket's critical section for one scope.
 class CTsSocketLock {
@@ -113,6 +115,11 @@ int CTstpSocket::HandleEvent(WPARAM wParam, LPARAM lParam, int* pEvent) {
         m_nState = m_nLastError == 0 ? kConnected : kEnded;
         if (m_nState == kConnected) {
             m_nLastError = Flush();
+            // The queue could not go out: the connection failed after all,
+            // so nothing more of it may reach the window.
+            if (m_nLastError != 0) {
+                CloseSocket();
+            }
         }
         break;
     case FD_WRITE:
@@ -282,6 +289,12 @@ int CTstpSocket::GetQueuedSize() const {
     return static_cast<int>(m_out.size() - m_nOutSent);
 }
 
+CTstpSocket::SendFunc CTstpSocket::SetSendFunc(SendFunc pfnSend) {
+    SendFunc pfnOld = g_pfnSend != nullptr ? g_pfnSend : send;
+    g_pfnSend = pfnSend;
+    return pfnOld;
+}
+
 void CTstpSocket::Lock() const {
     EnterCriticalSection(&m_cs);
 }
@@ -290,12 +303,15 @@ void CTstpSocket::Unlock() const {
     LeaveCriticalSection(&m_cs);
 }
 
-// Sends queued bytes until Winsock would block. Returns 0, or the send error
-// (the queue is then dropped: the connection is broken).
+// Sends queued bytes until Winsock would block. Returns 0, or the send error:
+// the connection is then broken, maybe in the middle of a frame, so the queue
+// is dropped and the connection has ended (nothing more can be sent on it).
 int CTstpSocket::Flush() {
     while (m_nOutSent < m_out.size()) {
         std::size_t nLeft = m_out.size() - m_nOutSent;
-        int nGot = send(m_hSocket, &m_out[m_nOutSent], static_cast<int>(nLeft), 0);
+        const char* pData = &m_out[m_nOutSent];
+        int nGot = g_pfnSend != nullptr ? g_pfnSend(m_hSocket, pData, static_cast<int>(nLeft), 0)
+                                        : send(m_hSocket, pData, static_cast<int>(nLeft), 0);
         if (nGot == SOCKET_ERROR) {
             int nError = WSAGetLastError();
             if (nError == WSAEWOULDBLOCK) {
@@ -303,6 +319,7 @@ int CTstpSocket::Flush() {
             }
             m_out.clear();
             m_nOutSent = 0;
+            m_nState = kEnded;
             return nError;
         }
         m_nOutSent += static_cast<std::size_t>(nGot);

@@ -5,7 +5,9 @@
 //   1. Connect(hwnd, WM_TSTP_SOCKET, host, port).
 //   2. In the window procedure, for WM_TSTP_SOCKET call HandleEvent(wParam,
 //      lParam, &event); when it returns non-zero, act on event:
-//        FD_CONNECT  GetLastEventError(): 0 connected, else e.g. 10061 refused.
+//        FD_CONNECT  GetLastEventError(): 0 connected, else e.g. 10061 refused,
+//                    or the error of sending what was queued before the
+//                    connection stood (the socket is then closed).
 //        FD_WRITE    queued data was flushed; GetLastEventError() as for send.
 //        FD_READ     Receive(), then ReadData() until it returns 0, freeing
 //                    each buffer with delete[].
@@ -64,6 +66,11 @@ public:
     // Frames the message and sends it; what Winsock does not take now is
     // queued and sent on FD_CONNECT/FD_WRITE. 0: sent or queued; else
     // WSAENOTCONN, WSAEMSGSIZE, WSAENOBUFS, WSAEINVAL or the send error.
+    // A send error, here or on FD_CONNECT/FD_WRITE, may leave a frame half
+    // sent: it ends the connection, so the queue is dropped and later Sends
+    // return WSAENOTCONN. Received messages stay readable, and after a
+    // failed Send or FD_WRITE the socket stays open for the FD_CLOSE that
+    // Winsock posts for the broken connection.
     int Send(const char* pData, int nLength);
     // Hands out the oldest whole message in a buffer allocated with
     // new char[] that the caller owns and frees with delete[] (never delete
@@ -89,9 +96,15 @@ public:
     // use this to give the reset back its Winsock error.
     typedef int(WSAAPI* RecvFunc)(SOCKET hSocket, char* pBuffer, int nLength, int nFlags);
     static RecvFunc SetRecvFunc(RecvFunc pfnRecv);
+    // Test seam: the function every CTstpSocket calls instead of send (null
+    // restores send); returns the previous one. Lets tests break a
+    // connection in the middle of a frame.
+    typedef int(WSAAPI* SendFunc)(SOCKET hSocket, const char* pData, int nLength, int nFlags);
+    static SendFunc SetSendFunc(SendFunc pfnSend);
     // The current socket, or INVALID_SOCKET.
     SOCKET GetHandle() const;
-    // Non-zero from a successful FD_CONNECT until FD_CLOSE, an error or Close.
+    // Non-zero from a successful FD_CONNECT until FD_CLOSE, an error (a send
+    // error included) or Close.
     int IsConnected() const;
     // Bytes received and not yet handed out by ReadData (at most
     // kMaxMessage + 4).

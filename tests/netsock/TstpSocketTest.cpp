@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <thread>
@@ -42,6 +43,36 @@ int WSAAPI RecvWithReset(SOCKET hSocket, char* pBuffer, int nLength, int nFlags)
     }
     return nGot;
 }
+
+// Bytes SendThenReset still lets through.
+int g_nSendAllowance = 0;
+
+// send on a connection that breaks after g_nSendAllowance bytes: what is
+// left of the allowance goes out, then every call fails as after a reset.
+int WSAAPI SendThenReset(SOCKET hSocket, const char* pData, int nLength, int nFlags) {
+    if (g_nSendAllowance <= 0) {
+        WSASetLastError(WSAECONNRESET);
+        return SOCKET_ERROR;
+    }
+    int nSent = send(hSocket, pData, std::min(nLength, g_nSendAllowance), nFlags);
+    if (nSent > 0) {
+        g_nSendAllowance -= nSent;
+    }
+    return nSent;
+}
+
+// Puts a send function in place for one scope.
+class SendFuncScope {
+public:
+    explicit SendFuncScope(CTstpSocket::SendFunc pfnSend)
+        : m_pfnOld(CTstpSocket::SetSendFunc(pfnSend)) {}
+    ~SendFuncScope() { CTstpSocket::SetSendFunc(m_pfnOld); }
+    SendFuncScope(const SendFuncScope&) = delete;
+    SendFuncScope& operator=(const SendFuncScope&) = delete;
+
+private:
+    CTstpSocket::SendFunc m_pfnOld;
+};
 
 // Puts a recv function in place for one scope.
 class RecvFuncScope {
@@ -500,6 +531,42 @@ TEST_F(TstpSocketTest, GettersWaitForTheLock) {
     }
     EXPECT_EQ(WAIT_TIMEOUT, dwWait);
     EXPECT_EQ(WAIT_OBJECT_0, dwAll);
+}
+
+TEST_F(TstpSocketTest, AFailedFlushOnConnectReportsTheErrorAndCloses) {
+    CTstpSocket& s = m_rec.socket;
+    ASSERT_NE(0, s.Connect(m_hwnd, WM_TSTP_SOCKET, "127.0.0.1", m_nPort));
+    ASSERT_EQ(0, s.Send("queued", 6));
+    g_nSendAllowance = 3;
+    SendFuncScope breaksAfterThreeBytes(SendThenReset);
+    ASSERT_TRUE(m_server.Accept());
+    ASSERT_TRUE(PumpUntil([this] { return HasEvent(FD_CONNECT); }));
+    EXPECT_EQ(WSAECONNRESET, m_rec.events.front().second);
+    EXPECT_EQ(0, s.IsConnected());
+    EXPECT_EQ(INVALID_SOCKET, s.GetHandle());
+    EXPECT_EQ(0, s.GetQueuedSize());
+    EXPECT_EQ(WSAENOTCONN, s.Send("x", 1));
+    // The peer sees the half frame and then the end, not a time-out.
+    EXPECT_EQ(std::string("\0\0\0", 3), m_server.ReceiveExactly(3));
+    int nError = 0;
+    int n = m_server.ReceiveEnd(&nError);
+    EXPECT_TRUE(n == 0 || nError == WSAECONNRESET) << n << " " << nError;
+    // Nothing more of that connection reaches the window.
+    PostMessageA(m_hwnd, WM_TEST_SENTINEL, 0, 0);
+    ASSERT_TRUE(PumpUntil([this] { return m_rec.bSentinel; }));
+    EXPECT_EQ(1u, m_rec.events.size());
+}
+
+TEST_F(TstpSocketTest, AFailedSendEndsTheConnection) {
+    ConnectAndAccept();
+    CTstpSocket& s = m_rec.socket;
+    g_nSendAllowance = 3;
+    SendFuncScope breaksAfterThreeBytes(SendThenReset);
+    EXPECT_EQ(WSAECONNRESET, s.Send("half", 4));
+    EXPECT_EQ(0, s.IsConnected());
+    EXPECT_EQ(0, s.GetQueuedSize());
+    // No frame follows the half-sent one.
+    EXPECT_EQ(WSAENOTCONN, s.Send("next", 4));
 }
 
 } // namespace
