@@ -10,6 +10,10 @@ namespace {
 const int kRecvChunk = 16384;
 // An emptied send queue keeps at most this much storage.
 const std::size_t kKeptQueueCapacity = 65536;
+// Set in the event word of the FD_READ notifications the socket posts itself,
+// so that HandleEvent knows when the one it posted has arrived. Above every
+// FD_ bit; HandleEvent removes it before anyone sees the event.
+const int kPostedBySocket = 0x4000;
 
 // What Receive calls instead of recv; null: recv (see SetRecvFunc).
 CTstpSocket::RecvFunc g_pfnRecv = nullptr;
@@ -48,7 +52,7 @@ bool ResolveHost(const char* pszHost, in_addr& addr) {
 
 CTstpSocket::CTstpSocket()
     : m_hSocket(INVALID_SOCKET), m_hNotify(nullptr), m_uMsg(WM_TSTP_SOCKET), m_bWinsockStarted(0),
-      m_nState(kIdle), m_bReadStalled(0), m_nLastError(0), m_nReceiveError(0),
+      m_nState(kIdle), m_bReadStalled(0), m_bReadPosted(0), m_nLastError(0), m_nReceiveError(0),
       m_frames(kMaxMessage), m_nOutSent(0) {
     InitializeCriticalSection(&m_cs);
 }
@@ -109,6 +113,10 @@ int CTstpSocket::HandleEvent(WPARAM wParam, LPARAM lParam, int* pEvent) {
         return 0;
     }
     int nEvent = WSAGETSELECTEVENT(lParam);
+    if ((nEvent & kPostedBySocket) != 0) {
+        nEvent &= ~kPostedBySocket;
+        m_bReadPosted = 0;
+    }
     m_nLastError = WSAGETSELECTERROR(lParam);
     switch (nEvent) {
     case FD_CONNECT:
@@ -144,12 +152,17 @@ int CTstpSocket::HandleEvent(WPARAM wParam, LPARAM lParam, int* pEvent) {
     return 1;
 }
 
-// Reads until Winsock has nothing more or the frame buffer is full. A full
-// buffer always holds a whole message; ReadData posts a fresh FD_READ once it
-// has handed the messages out, because Winsock only re-announces data after
-// a recv call. An error met after bytes were read in the same call is
-// reported from the next call on, so that callers which stop at an error
-// still take the messages that came before it.
+// Reads until Winsock has nothing more, the frame buffer is full or
+// kMaxReadPerCall bytes were taken. A full buffer always holds a whole
+// message; ReadData posts a fresh FD_READ once it has handed the messages
+// out, because Winsock only re-announces data after a recv call. At the
+// per-call bound an FD_READ is posted at once, so that a peer streaming
+// without pause (keep-alives are taken without filling the buffer) never
+// keeps the window's thread in one call: the rest is read on later
+// notifications, with the thread's other messages handled in between. An
+// error met after bytes were read in the same call is reported from the
+// next call on, so that callers which stop at an error still take the
+// messages that came before it.
 int CTstpSocket::Receive() {
     CTsSocketLock lock(*this);
     if (m_hSocket == INVALID_SOCKET) {
@@ -160,6 +173,7 @@ int CTstpSocket::Receive() {
     }
     char chunk[kRecvChunk];
     bool bRead = false;
+    std::size_t nTaken = 0;
     m_bReadStalled = 0;
     for (;;) {
         std::size_t nSpace = m_frames.GetSpace();
@@ -167,11 +181,18 @@ int CTstpSocket::Receive() {
             m_bReadStalled = 1;
             return 0;
         }
-        int nWant = static_cast<int>(std::min(nSpace, static_cast<std::size_t>(kRecvChunk)));
+        std::size_t nQuota = static_cast<std::size_t>(kMaxReadPerCall) - nTaken;
+        if (nQuota == 0) {
+            PostRead();
+            return 0;
+        }
+        int nWant = static_cast<int>(
+            std::min(std::min(nSpace, nQuota), static_cast<std::size_t>(kRecvChunk)));
         int nGot = g_pfnRecv != nullptr ? g_pfnRecv(m_hSocket, chunk, nWant, 0)
                                         : recv(m_hSocket, chunk, nWant, 0);
         if (nGot > 0) {
             bRead = true;
+            nTaken += static_cast<std::size_t>(nGot);
             m_frames.Append(chunk, static_cast<std::size_t>(nGot));
             if (m_frames.IsOversized()) {
                 CloseSocket();
@@ -234,10 +255,9 @@ int CTstpSocket::ReadData(char*& pBuffer, int& nLength) {
     }
     m_frames.PopFront();
     int bMore = m_frames.GetMessageCount() > 0;
-    if (!bMore && m_bReadStalled && m_hSocket != INVALID_SOCKET) {
+    if (!bMore && m_bReadStalled) {
         m_bReadStalled = 0;
-        PostMessage(m_hNotify, m_uMsg, static_cast<WPARAM>(m_hSocket),
-                    WSAMAKESELECTREPLY(FD_READ, 0));
+        PostRead();
     }
     return bMore;
 }
@@ -249,6 +269,7 @@ void CTstpSocket::Close() {
     std::vector<char>().swap(m_out);
     m_nOutSent = 0;
     m_bReadStalled = 0;
+    m_bReadPosted = 0;
     m_nReceiveError = 0;
     m_nState = kIdle;
 }
@@ -330,6 +351,18 @@ int CTstpSocket::Flush() {
         std::vector<char>().swap(m_out);
     }
     return 0;
+}
+
+// Posts an FD_READ for the current socket so that reading goes on from the
+// message loop, unless one the socket posted is still on its way.
+void CTstpSocket::PostRead() {
+    if (m_hSocket == INVALID_SOCKET || m_bReadPosted) {
+        return;
+    }
+    if (PostMessage(m_hNotify, m_uMsg, static_cast<WPARAM>(m_hSocket),
+                    WSAMAKESELECTREPLY(FD_READ | kPostedBySocket, 0))) {
+        m_bReadPosted = 1;
+    }
 }
 
 // Stops notifications, closes the handle and removes its queued

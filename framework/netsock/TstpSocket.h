@@ -35,6 +35,8 @@ public:
     static constexpr int kMaxMessage = 1048576;
     // Most bytes Send keeps waiting for the peer before refusing more.
     static constexpr int kMaxQueued = 4 * (kMaxMessage + 4);
+    // Most bytes one Receive call takes from Winsock.
+    static constexpr int kMaxReadPerCall = 65536;
 
     CTstpSocket();
     ~CTstpSocket();
@@ -49,10 +51,15 @@ public:
     // Accepts one notification of the current socket: stores its event in
     // *pEvent (may be null) and its error for GetLastEventError, flushes
     // queued data on FD_CONNECT and FD_WRITE. Returns 0 for notifications of
-    // another or an earlier socket, which the caller ignores.
+    // another or an earlier socket, which the caller ignores. The FD_READ
+    // notifications the socket posts itself carry a private bit in the
+    // event word, which it removes: decode notifications only here.
     int HandleEvent(WPARAM wParam, LPARAM lParam, int* pEvent);
-    // Reads what Winsock holds into the frame buffer. 0: bytes were read or
-    // the peer closed gracefully; WSAEWOULDBLOCK: nothing was there;
+    // Reads what Winsock holds into the frame buffer, at most
+    // kMaxReadPerCall bytes; when it stops there, it posts an FD_READ to
+    // read on, so one call never keeps the thread for long however fast the
+    // peer sends. 0: bytes were read or the peer closed gracefully;
+    // WSAEWOULDBLOCK: nothing was there;
     // WSAEMSGSIZE: a frame above kMaxMessage arrived and the socket was
     // closed (messages before it stay readable); else the Winsock error that
     // ended the connection (e.g. WSAECONNRESET).
@@ -123,6 +130,7 @@ private:
     enum State { kIdle, kConnecting, kConnected, kEnded };
 
     int Flush();
+    void PostRead();
     void CloseSocket();
     void PurgeNotifications(SOCKET hOld);
 
@@ -133,6 +141,7 @@ private:
     int m_bWinsockStarted;         // WSAStartup succeeded for this object
     State m_nState;                // where the connection stands
     int m_bReadStalled;            // Receive stopped because the frame buffer was full
+    int m_bReadPosted;             // an FD_READ posted by PostRead has not arrived yet
     int m_nLastError;              // error carried by the last accepted event
     int m_nReceiveError;           // error with which recv ended the connection
     CTsFrameBuffer m_frames;       // received bytes, split into messages

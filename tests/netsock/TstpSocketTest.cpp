@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -31,7 +32,23 @@ struct Recorder {
     int nReadEvents = 0;                     // FD_READ notifications accepted
     bool bLazy = false;                      // leave FD_READ to the test
     bool bSentinel = false;                  // WM_TEST_SENTINEL arrived
+    std::size_t nKeepAlivesAtSentinel = 0;   // g_nKeepAliveBytes then
 };
+
+// Keep-alive bytes RecvKeepAlivesFirst still hands out.
+std::size_t g_nKeepAliveBytes = 0;
+
+// recv of a peer that streams keep-alive frames (zero lengths) without
+// pause: g_nKeepAliveBytes zero bytes come before what the connection holds.
+int WSAAPI RecvKeepAlivesFirst(SOCKET hSocket, char* pBuffer, int nLength, int nFlags) {
+    if (g_nKeepAliveBytes == 0) {
+        return recv(hSocket, pBuffer, nLength, nFlags);
+    }
+    std::size_t n = std::min(static_cast<std::size_t>(nLength), g_nKeepAliveBytes);
+    std::memset(pBuffer, 0, n);
+    g_nKeepAliveBytes -= n;
+    return static_cast<int>(n);
+}
 
 // recv as Winsock behaves when the peer resets the connection: Wine reports
 // a reset that follows data as an orderly end (0), Winsock as WSAECONNRESET.
@@ -127,6 +144,7 @@ LRESULT CALLBACK TestWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     }
     if (pRec != nullptr && uMsg == WM_TEST_SENTINEL) {
         pRec->bSentinel = true;
+        pRec->nKeepAlivesAtSentinel = g_nKeepAliveBytes;
         return 0;
     }
     return DefWindowProcA(hwnd, uMsg, wParam, lParam);
@@ -150,6 +168,21 @@ template <class Pred> bool PumpUntil(Pred done) {
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kWaitCap - dwElapsed, QS_ALLINPUT);
     }
+}
+
+// Waits (capped) until Winsock holds at least nBytes unread for hSocket.
+bool WaitForUnread(SOCKET hSocket, u_long nBytes) {
+    DWORD dwStart = GetTickCount();
+    u_long nReady = 0;
+    while (ioctlsocket(hSocket, FIONREAD, &nReady) == 0 && nReady < nBytes &&
+           GetTickCount() - dwStart < kWaitCap) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(hSocket, &readable);
+        timeval tv = {0, 100000};
+        select(0, &readable, nullptr, nullptr, &tv);
+    }
+    return nReady >= nBytes;
 }
 
 std::string Frame(const std::string& message) {
@@ -567,6 +600,29 @@ TEST_F(TstpSocketTest, AFailedSendEndsTheConnection) {
     EXPECT_EQ(0, s.GetQueuedSize());
     // No frame follows the half-sent one.
     EXPECT_EQ(WSAENOTCONN, s.Send("next", 4));
+}
+
+TEST_F(TstpSocketTest, AnEndlessRunOfKeepAlivesIsReadInBoundedSteps) {
+    ConnectAndAccept();
+    m_rec.bLazy = true;
+    ASSERT_TRUE(m_server.SendAll(Frame("after")));
+    ASSERT_TRUE(WaitForUnread(m_rec.socket.GetHandle(), 9));
+    const std::size_t nStream = 16 * 1048576;
+    g_nKeepAliveBytes = nStream;
+    RecvFuncScope keepAlives(RecvKeepAlivesFirst);
+    // One call takes a bounded share of the stream and returns.
+    EXPECT_EQ(0, m_rec.socket.Receive());
+    std::size_t nFirst = nStream - g_nKeepAliveBytes;
+    EXPECT_GT(nFirst, 0u);
+    EXPECT_LE(nFirst, static_cast<std::size_t>(CTstpSocket::kMaxReadPerCall));
+    // Notifications it posts read the rest, with other messages in between.
+    m_rec.bLazy = false;
+    PostMessageA(m_hwnd, WM_TEST_SENTINEL, 0, 0);
+    ASSERT_TRUE(PumpUntil([this] { return !m_rec.messages.empty(); }));
+    EXPECT_TRUE(m_rec.bSentinel);
+    EXPECT_GT(m_rec.nKeepAlivesAtSentinel, 0u);
+    EXPECT_EQ(std::vector<std::string>{"after"}, m_rec.messages);
+    EXPECT_EQ(0u, g_nKeepAliveBytes);
 }
 
 } // namespace
