@@ -77,8 +77,10 @@ BOOL AfxLoadResourceString(UINT nID, CString& rString) {
         if (pText == NULL)
             continue;
         int nBytes = ::WideCharToMultiByte(CP_ACP, 0, pText, nLen, NULL, 0, NULL, NULL);
-        ::WideCharToMultiByte(CP_ACP, 0, pText, nLen, rString.GetBufferSetLength(nBytes), nBytes,
-                              NULL, NULL);
+        LPSTR pBuffer = rString.GetBufferSetLength(nBytes);
+        if (pBuffer == NULL)
+            break; // no memory for the text: not loaded
+        ::WideCharToMultiByte(CP_ACP, 0, pText, nLen, pBuffer, nBytes, NULL, NULL);
         rString.ReleaseBuffer(nBytes);
         return TRUE;
     }

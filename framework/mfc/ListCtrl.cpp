@@ -114,11 +114,16 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText) {
 }
 
 // Reads the text with a buffer doubled until the text fits with room to
-// spare.
+// spare; empty when there is no memory for a buffer.
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const {
     CString str;
     for (int nLen = 256; nLen <= 64 * 1024; nLen *= 2) {
-        GetItemText(nItem, nSubItem, str.GetBuffer(nLen), nLen);
+        LPSTR pBuffer = str.GetBuffer(nLen);
+        if (pBuffer == NULL) {
+            str.Empty();
+            break;
+        }
+        GetItemText(nItem, nSubItem, pBuffer, nLen);
         str.ReleaseBuffer();
         if (str.GetLength() < nLen - 1)
             break;

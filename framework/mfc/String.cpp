@@ -2,6 +2,7 @@
 // editing, formatting and loading from resources.
 #include "afximpl.h"
 
+#include <atomic>
 #include <limits.h>
 #include <stdlib.h>
 #include <string.h>
@@ -45,7 +46,34 @@ inline int CharWidth(LPCSTR p) {
     return (AfxIsLeadByte((unsigned char)p[0]) && p[1] != '\0') ? 2 : 1;
 }
 
+// The allocation hook; g_bAllocHookSet lets allocations skip the lock while
+// no hook is set (also before the lock exists, during static construction).
+std::atomic<bool> g_bAllocHookSet(false);
+AFX_STRINGALLOC_HOOK g_pfnAllocHook = NULL;
+void* g_pAllocHookCtx = NULL;
+
+// TRUE unless a hook refuses memory for nLen characters.
+bool AllocAllowed(int nLen) {
+    if (!g_bAllocHookSet.load(std::memory_order_acquire))
+        return true;
+    AFX_STRINGALLOC_HOOK pfnHook;
+    void* ctx;
+    {
+        AfxGlobalLock lock;
+        pfnHook = g_pfnAllocHook;
+        ctx = g_pAllocHookCtx;
+    }
+    return pfnHook == NULL || pfnHook(ctx, nLen) != FALSE;
+}
+
 } // namespace
+
+void AfxSetStringAllocHook(AFX_STRINGALLOC_HOOK pfnHook, void* ctx) {
+    AfxGlobalLock lock;
+    g_pfnAllocHook = pfnHook;
+    g_pAllocHookCtx = ctx;
+    g_bAllocHookSet.store(pfnHook != NULL, std::memory_order_release);
+}
 
 CString::CString() : m_pchData(g_empty.hdr.data()) {}
 
@@ -72,10 +100,8 @@ CString::CString(LPCSTR pch, int nLength) : m_pchData(g_empty.hdr.data()) {
 }
 
 CString::CString(char ch, int nRepeat) : m_pchData(g_empty.hdr.data()) {
-    if (nRepeat > 0) {
-        AllocBuffer(nRepeat);
+    if (nRepeat > 0 && AllocBuffer(nRepeat))
         memset(m_pchData, ch, nRepeat);
-    }
 }
 
 CString::~CString() {
@@ -83,24 +109,32 @@ CString::~CString() {
 }
 
 // Replaces the buffer by a fresh one of nLen characters (contents undefined,
-// terminated at nLen).
-void CString::AllocBuffer(int nLen) {
+// terminated at nLen). FALSE: no memory, the string is left empty.
+BOOL CString::AllocBuffer(int nLen) {
     Release();
     if (nLen <= 0)
-        return;
-    CStringData* p = (CStringData*)malloc(sizeof(CStringData) + nLen + 1);
+        return TRUE;
+    CStringData* p =
+        AllocAllowed(nLen) ? (CStringData*)malloc(sizeof(CStringData) + nLen + 1) : NULL;
     if (p == NULL)
-        return;
+        return FALSE;
     p->nDataLength = nLen;
     p->nAllocLength = nLen;
     p->data()[nLen] = '\0';
     m_pchData = p->data();
+    return TRUE;
 }
 
 void CString::Release() {
     if (!IsEmptyBuffer(m_pchData))
         free(DataOf(m_pchData));
     m_pchData = g_empty.hdr.data();
+}
+
+void CString::Swap(CString& other) {
+    LPSTR p = m_pchData;
+    m_pchData = other.m_pchData;
+    other.m_pchData = p;
 }
 
 // Sets the length within the current capacity and terminates.
@@ -117,48 +151,59 @@ void CString::SetLength(int nLen) {
 }
 
 // Copies nLen characters from pch, which may point into this string.
-void CString::AssignCopy(LPCSTR pch, int nLen) {
+// FALSE: no memory, the string is left empty.
+BOOL CString::AssignCopy(LPCSTR pch, int nLen) {
     if (nLen <= 0 || pch == NULL) {
         SetLength(0);
-        return;
+        return TRUE;
     }
     if (nLen > GetAllocLength()) {
         CString tmp;
-        tmp.AllocBuffer(nLen);
-        if (tmp.GetLength() != nLen)
-            return;
+        if (!tmp.AllocBuffer(nLen)) {
+            Empty();
+            return FALSE;
+        }
         memcpy(tmp.m_pchData, pch, nLen);
-        LPSTR swap = m_pchData;
-        m_pchData = tmp.m_pchData;
-        tmp.m_pchData = swap;
-        return;
+        Swap(tmp);
+        return TRUE;
     }
     memmove(m_pchData, pch, nLen);
     SetLength(nLen);
+    return TRUE;
 }
 
 // Appends nLen characters from pch, which may point into this string.
-void CString::ConcatInPlace(LPCSTR pch, int nLen) {
+// FALSE: no memory (or an absurd length), the string is left empty.
+BOOL CString::ConcatInPlace(LPCSTR pch, int nLen) {
     if (nLen <= 0 || pch == NULL)
-        return;
+        return TRUE;
     int nOld = GetLength();
-    if (nLen > INT_MAX / 2 - nOld)
-        return;
     if (nOld + nLen > GetAllocLength()) {
         CString tmp;
-        tmp.AllocBuffer(nOld + nLen + (nOld + nLen) / 2);
-        if (tmp.IsEmpty())
-            return;
+        if (nLen > INT_MAX / 2 - nOld || !tmp.AllocBuffer(nOld + nLen + (nOld + nLen) / 2)) {
+            Empty();
+            return FALSE;
+        }
         memcpy(tmp.m_pchData, m_pchData, nOld);
         memcpy(tmp.m_pchData + nOld, pch, nLen);
         tmp.SetLength(nOld + nLen);
-        LPSTR swap = m_pchData;
-        m_pchData = tmp.m_pchData;
-        tmp.m_pchData = swap;
-        return;
+        Swap(tmp);
+        return TRUE;
     }
     memmove(m_pchData + nOld, pch, nLen);
     SetLength(nOld + nLen);
+    return TRUE;
+}
+
+CString CString::Concat(LPCSTR a, int nA, LPCSTR b, int nB) {
+    CString s;
+    if (nA <= INT_MAX - nB && s.AllocBuffer(nA + nB)) {
+        if (nA > 0)
+            memcpy(s.m_pchData, a, nA);
+        if (nB > 0)
+            memcpy(s.m_pchData + nA, b, nB);
+    }
+    return s;
 }
 
 int CString::GetLength() const {
@@ -215,33 +260,23 @@ const CString& CString::operator+=(char ch) {
 }
 
 CString operator+(const CString& a, const CString& b) {
-    CString s(a);
-    s += b;
-    return s;
+    return CString::Concat(a.m_pchData, a.GetLength(), b.m_pchData, b.GetLength());
 }
 
 CString operator+(const CString& a, LPCSTR b) {
-    CString s(a);
-    s += b;
-    return s;
+    return CString::Concat(a.m_pchData, a.GetLength(), b, SafeLen(b));
 }
 
 CString operator+(LPCSTR a, const CString& b) {
-    CString s(a);
-    s += b;
-    return s;
+    return CString::Concat(a, SafeLen(a), b.m_pchData, b.GetLength());
 }
 
 CString operator+(const CString& a, char b) {
-    CString s(a);
-    s += b;
-    return s;
+    return CString::Concat(a.m_pchData, a.GetLength(), &b, 1);
 }
 
 CString operator+(char a, const CString& b) {
-    CString s(a);
-    s += b;
-    return s;
+    return CString::Concat(&a, 1, b.m_pchData, b.GetLength());
 }
 
 int CString::Compare(LPCSTR psz) const {
@@ -374,6 +409,10 @@ void CString::MakeReverse() {
     if (nLen < 2)
         return;
     CString src(*this);
+    if (src.GetLength() != nLen) {
+        Empty();
+        return;
+    }
     int nOut = nLen;
     for (const char* p = src.m_pchData; *p != '\0';) {
         int w = CharWidth(p);
@@ -401,13 +440,19 @@ int CString::Replace(LPCSTR pszOld, LPCSTR pszNew) {
     int nCount = 0;
     int nStart = 0;
     for (int nPos; (nPos = Find(pszOld, nStart)) >= 0; nStart = nPos + nOldLen) {
-        result.ConcatInPlace(m_pchData + nStart, nPos - nStart);
-        result += pszNew;
+        if (!result.ConcatInPlace(m_pchData + nStart, nPos - nStart) ||
+            !result.ConcatInPlace(pszNew, SafeLen(pszNew))) {
+            Empty();
+            return 0;
+        }
         ++nCount;
     }
     if (nCount > 0) {
-        result.ConcatInPlace(m_pchData + nStart, GetLength() - nStart);
-        *this = result;
+        if (!result.ConcatInPlace(m_pchData + nStart, GetLength() - nStart)) {
+            Empty();
+            return 0;
+        }
+        Swap(result);
     }
     return nCount;
 }
@@ -440,10 +485,13 @@ int CString::Insert(int nIndex, LPCSTR psz) {
         nIndex = 0;
     if (nIndex > nLen)
         nIndex = nLen;
-    CString result(m_pchData, nIndex);
-    result += psz;
-    result.ConcatInPlace(m_pchData + nIndex, nLen - nIndex);
-    *this = result;
+    CString result;
+    if (!result.ConcatInPlace(m_pchData, nIndex) || !result.ConcatInPlace(psz, SafeLen(psz)) ||
+        !result.ConcatInPlace(m_pchData + nIndex, nLen - nIndex)) {
+        Empty();
+        return 0;
+    }
+    Swap(result);
     return GetLength();
 }
 
@@ -570,7 +618,9 @@ int CString::FindOneOf(LPCSTR pszCharSet) const {
     return -1;
 }
 
-// Formats into a buffer grown until the whole text fits.
+// Formats into a buffer grown until the whole text fits (the arguments may
+// point into this string, so it changes only at the end). Without memory,
+// or for a format error or absurdly long text, the string is left empty.
 void CString::FormatV(LPCSTR pszFormat, va_list args) {
     if (pszFormat == NULL) {
         Empty();
@@ -580,19 +630,23 @@ void CString::FormatV(LPCSTR pszFormat, va_list args) {
     for (;;) {
         CString tmp;
         LPSTR buf = tmp.GetBuffer(nSize);
-        if (tmp.GetAllocLength() < nSize)
+        if (buf == NULL) {
+            Empty();
             return;
+        }
         va_list copy;
         va_copy(copy, args);
         int n = vsnprintf(buf, nSize + 1, pszFormat, copy);
         va_end(copy);
         if (n >= 0 && n <= nSize) {
             tmp.ReleaseBuffer(n);
-            *this = tmp;
+            Swap(tmp);
             return;
         }
-        if (nSize >= 64 * 1024 * 1024)
-            return; // a format error, or absurdly long text
+        if (nSize >= 64 * 1024 * 1024) {
+            Empty();
+            return;
+        }
         nSize = n > nSize ? n : nSize * 2;
     }
 }
@@ -606,8 +660,10 @@ void CString::Format(LPCSTR pszFormat, ...) {
 
 void CString::Format(UINT nFormatID, ...) {
     CString strFormat;
-    if (!strFormat.LoadString(nFormatID))
+    if (!strFormat.LoadString(nFormatID)) {
+        Empty();
         return;
+    }
     va_list args;
     va_start(args, nFormatID);
     FormatV(strFormat, args);
@@ -618,22 +674,18 @@ BOOL CString::LoadString(UINT nID) {
     return AfxLoadResourceString(nID, *this);
 }
 
+// Grows the buffer when it holds fewer than nMinBufLength characters,
+// keeping the text; NULL when that takes memory there is none of.
 LPSTR CString::GetBuffer(int nMinBufLength) {
-    if (nMinBufLength < 0)
-        nMinBufLength = 0;
-    if (nMinBufLength > GetAllocLength() || (IsEmptyBuffer(m_pchData) && nMinBufLength >= 0)) {
-        int nOld = GetLength();
-        int nAlloc = nMinBufLength > nOld ? nMinBufLength : nOld;
-        CString tmp;
-        tmp.AllocBuffer(nAlloc > 0 ? nAlloc : 1);
-        if (tmp.IsEmpty())
-            return m_pchData;
-        memcpy(tmp.m_pchData, m_pchData, nOld + 1);
-        DataOf(tmp.m_pchData)->nDataLength = nOld;
-        LPSTR swap = m_pchData;
-        m_pchData = tmp.m_pchData;
-        tmp.m_pchData = swap;
-    }
+    if (nMinBufLength <= GetAllocLength())
+        return m_pchData;
+    int nOld = GetLength();
+    CString tmp;
+    if (!tmp.AllocBuffer(nMinBufLength))
+        return NULL;
+    memcpy(tmp.m_pchData, m_pchData, nOld + 1);
+    DataOf(tmp.m_pchData)->nDataLength = nOld;
+    Swap(tmp);
     return m_pchData;
 }
 
@@ -652,17 +704,18 @@ void CString::ReleaseBuffer(int nNewLength) {
 LPSTR CString::GetBufferSetLength(int nNewLength) {
     if (nNewLength < 0)
         nNewLength = 0;
-    GetBuffer(nNewLength);
+    if (GetBuffer(nNewLength) == NULL)
+        return NULL;
     SetLength(nNewLength);
     return m_pchData;
 }
 
+// Moves the text into a buffer of its own size; without memory the roomy
+// buffer is kept.
 void CString::FreeExtra() {
     if (GetLength() < GetAllocLength()) {
         CString tmp(m_pchData, GetLength());
-        *this = CString();
-        LPSTR swap = m_pchData;
-        m_pchData = tmp.m_pchData;
-        tmp.m_pchData = swap;
+        if (tmp.GetLength() == GetLength())
+            Swap(tmp);
     }
 }

@@ -212,10 +212,21 @@ int CWnd::GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const {
     return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
 }
 
-void CWnd::GetWindowText(CString& rString) const {
-    int nLen = ::GetWindowTextLengthA(m_hWnd);
-    ::GetWindowTextA(m_hWnd, rString.GetBufferSetLength(nLen), nLen + 1);
+// Reads a window's text into rString; empty when it has no memory for it.
+static int ReadWindowText(HWND hWnd, CString& rString) {
+    int nLen = ::GetWindowTextLengthA(hWnd);
+    LPSTR pBuffer = rString.GetBufferSetLength(nLen);
+    if (pBuffer == NULL) {
+        rString.Empty();
+        return 0;
+    }
+    ::GetWindowTextA(hWnd, pBuffer, nLen + 1);
     rString.ReleaseBuffer();
+    return rString.GetLength();
+}
+
+void CWnd::GetWindowText(CString& rString) const {
+    ReadWindowText(m_hWnd, rString);
 }
 
 int CWnd::GetWindowTextLength() const {
@@ -230,10 +241,7 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const {
     HWND hItem = ::GetDlgItem(m_hWnd, nID);
     if (hItem == NULL)
         return 0;
-    int nLen = ::GetWindowTextLengthA(hItem);
-    ::GetWindowTextA(hItem, rString.GetBufferSetLength(nLen), nLen + 1);
-    rString.ReleaseBuffer();
-    return rString.GetLength();
+    return ReadWindowText(hItem, rString);
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {

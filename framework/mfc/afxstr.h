@@ -9,6 +9,11 @@
 // in the same allocation by the length and capacity. Every CString owns its
 // buffer; copies copy. Positions and counts are in bytes; searching and case
 // folding step over double-byte characters of the ANSI code page.
+//
+// Running out of memory: a string never holds a partial result. An
+// operation that cannot get the memory it needs (construction, assignment,
+// concatenation, Format, LoadString, Insert, Replace, ...) leaves the string
+// empty; GetBuffer and GetBufferSetLength return NULL and leave it as it was.
 class AFX_CORE_API CString {
 public:
     CString();
@@ -88,8 +93,13 @@ public:
 
     // Direct access: the buffer holds at least nMinBufLength characters plus
     // a terminator until ReleaseBuffer (-1: length up to the first NUL).
+    // NULL when the buffer must grow and no memory is left: the caller then
+    // writes nothing (the string is unchanged). GetBuffer(0) of an empty
+    // string needs no memory: it returns the shared empty text, whose
+    // terminator is all it may hold.
     LPSTR GetBuffer(int nMinBufLength);
     void ReleaseBuffer(int nNewLength = -1);
+    // GetBuffer(nNewLength), then the length set to nNewLength; NULL as above.
     LPSTR GetBufferSetLength(int nNewLength);
     void FreeExtra();
     int GetAllocLength() const;
@@ -97,12 +107,27 @@ public:
 private:
     LPSTR m_pchData;
 
-    void AllocBuffer(int nLen);
+    // FALSE: out of memory (AllocBuffer leaves the string empty, AssignCopy
+    // and ConcatInPlace empty it).
+    BOOL AllocBuffer(int nLen);
     void Release();
-    void AssignCopy(LPCSTR pch, int nLen);
-    void ConcatInPlace(LPCSTR pch, int nLen);
+    BOOL AssignCopy(LPCSTR pch, int nLen);
+    BOOL ConcatInPlace(LPCSTR pch, int nLen);
     void SetLength(int nLen);
+    void Swap(CString& other);
+    // a + b in one allocation; empty when it cannot be made.
+    static CString Concat(LPCSTR a, int nA, LPCSTR b, int nB);
 };
+
+// ---- Seam: string memory ---------------------------------------------------
+// Every allocation of CString memory first asks the hook set with
+// AfxSetStringAllocHook, giving the number of characters the buffer is to
+// hold; FALSE makes that allocation fail as if memory had run out. Tests
+// use it to fail the first, or the Nth, allocation and check that every
+// caller fails cleanly. A NULL hook lets every allocation through.
+// Process-wide.
+typedef BOOL (*AFX_STRINGALLOC_HOOK)(void* ctx, int nChars);
+AFX_CORE_API void AFXAPI AfxSetStringAllocHook(AFX_STRINGALLOC_HOOK pfnHook, void* ctx);
 
 AFX_CORE_API bool operator==(const CString& a, const CString& b);
 AFX_CORE_API bool operator==(const CString& a, LPCSTR b);

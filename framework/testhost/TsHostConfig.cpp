@@ -135,6 +135,10 @@ int CTsHostConfig::LoadFile(LPCSTR lpszPath) {
     }
     CString strText;
     char* pBuffer = strText.GetBuffer(kMaxConfigFile);
+    if (pBuffer == NULL) { // no memory for the text
+        fclose(pFile);
+        return 0;
+    }
     size_t nRead = fread(pBuffer, 1, kMaxConfigFile, pFile);
     fclose(pFile);
     strText.ReleaseBuffer(static_cast<int>(nRead));

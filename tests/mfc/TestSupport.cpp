@@ -18,3 +18,19 @@ void PumpPending() {
         ::DispatchMessageA(&msg);
     }
 }
+
+StringAllocBudget::StringAllocBudget(int nAllowed) : m_nLeft(nAllowed) {
+    AfxSetStringAllocHook(Take, this);
+}
+
+StringAllocBudget::~StringAllocBudget() {
+    AfxSetStringAllocHook(NULL, NULL);
+}
+
+BOOL StringAllocBudget::Take(void* ctx, int) {
+    StringAllocBudget* self = (StringAllocBudget*)ctx;
+    if (self->m_nLeft == 0)
+        return FALSE;
+    --self->m_nLeft;
+    return TRUE;
+}
