@@ -49,19 +49,25 @@ BOOL UnhookWindowCreate() {
 } // namespace
 
 // On HCBT_CREATEWND, attaches the window being created to its CWnd and
-// subclasses it with AfxWndProc, before WM_NCCREATE is sent.
+// subclasses it with AfxWndProc, before WM_NCCREATE is sent. A window that
+// cannot be bound is refused and leaves the object unbound (pWndInit still
+// set), so CreateEx ends with PostNcDestroy.
 LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     AFX_THREAD_STATE* st = AfxGetThreadState();
     HWND hWnd = (HWND)wParam;
-    if (code == HCBT_CREATEWND && st->pWndInit != NULL && !IsImeWindow(hWnd)) {
-        CWnd* pWnd = st->pWndInit;
-        st->pWndInit = NULL;
-        pWnd->Attach(hWnd);
-        pWnd->PreSubclassWindow();
-        WNDPROC oldProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
-        if (oldProc != AfxWndProc)
-            *pWnd->GetSuperWndProcAddr() = oldProc;
-    }
+    CWnd* pWnd = st->pWndInit;
+    if (code != HCBT_CREATEWND || pWnd == NULL || IsImeWindow(hWnd))
+        return ::CallNextHookEx(st->hHookOldCbtFilter, code, wParam, lParam);
+    // The handle map already leads elsewhere (a stale entry of a dead
+    // window with the same handle value): the window is refused rather than
+    // routed to that object.
+    if (!pWnd->Attach(hWnd))
+        return 1;
+    st->pWndInit = NULL;
+    pWnd->PreSubclassWindow();
+    WNDPROC oldProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
+    if (oldProc != AfxWndProc)
+        *pWnd->GetSuperWndProcAddr() = oldProc;
     return ::CallNextHookEx(st->hHookOldCbtFilter, code, wParam, lParam);
 }
 

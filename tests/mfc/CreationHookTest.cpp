@@ -1,0 +1,74 @@
+// The creation hook that binds a window to its CWnd before WM_NCCREATE: a
+// handle already in the map.
+#include "afxwin.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts PostNcDestroy calls.
+class CCountWnd : public CWnd {
+public:
+    int nPostNcDestroy = 0;
+
+protected:
+    void PostNcDestroy() override { ++nPostNcDestroy; }
+};
+
+// Creates `inner` from its WM_CREATE with a CBT hook of the test installed:
+// the framework's hook is still armed for this window then, so the test's
+// hook runs ahead of it.
+class CNestingWnd : public CWnd {
+public:
+    HOOKPROC pfnHook = NULL;
+    CWnd* pInner = NULL;
+    BOOL bInnerCreated = FALSE;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT) {
+        HHOOK hHook = ::SetWindowsHookExA(WH_CBT, pfnHook, NULL, ::GetCurrentThreadId());
+        bInnerCreated = pInner->CreateEx(0, NULL, "inner", WS_POPUP, 0, 0, 10, 10, NULL, NULL);
+        ::UnhookWindowsHookEx(hHook);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNestingWnd, CWnd)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+// Returns what inner.CreateEx returned when pfnHook ran ahead of the
+// framework's hook.
+BOOL CreateBehindHook(HOOKPROC pfnHook, CWnd& inner) {
+    CNestingWnd outer;
+    outer.pfnHook = pfnHook;
+    outer.pInner = &inner;
+    EXPECT_TRUE(outer.CreateEx(0, NULL, "outer", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    outer.DestroyWindow();
+    return outer.bInnerCreated;
+}
+
+CWnd* g_pDecoy = NULL; // BindDecoy: the object given the next window
+
+// Puts another object in the handle map for the window being created, as a
+// stale entry of a dead window with the same handle value would be.
+LRESULT CALLBACK BindDecoy(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && g_pDecoy->m_hWnd == NULL)
+        g_pDecoy->Attach((HWND)wParam);
+    return ::CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST(CreationHookTest, WindowWhoseHandleIsTakenIsRefused) {
+    CWnd decoy;
+    CCountWnd inner;
+    g_pDecoy = &decoy;
+    EXPECT_FALSE(CreateBehindHook(BindDecoy, inner));
+    HWND hTaken = decoy.Detach();
+    ASSERT_NE(hTaken, (HWND)NULL);
+    EXPECT_FALSE(::IsWindow(hTaken));
+    EXPECT_EQ(inner.m_hWnd, (HWND)NULL);
+    EXPECT_EQ(inner.nPostNcDestroy, 1);
+}
