@@ -50,8 +50,8 @@ BOOL UnhookWindowCreate() {
 
 // On HCBT_CREATEWND, attaches the window being created to its CWnd and
 // subclasses it with AfxWndProc, before WM_NCCREATE is sent. A window that
-// cannot be bound is refused and leaves the object unbound (pWndInit still
-// set), so CreateEx ends with PostNcDestroy.
+// cannot be bound, or that a later hook refuses, leaves the object unbound
+// and pWndInit set, so CreateEx ends with PostNcDestroy.
 LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     AFX_THREAD_STATE* st = AfxGetThreadState();
     HWND hWnd = (HWND)wParam;
@@ -68,7 +68,17 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     WNDPROC oldProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
     if (oldProc != AfxWndProc)
         *pWnd->GetSuperWndProcAddr() = oldProc;
-    return ::CallNextHookEx(st->hHookOldCbtFilter, code, wParam, lParam);
+    LRESULT lResult = ::CallNextHookEx(st->hHookOldCbtFilter, code, wParam, lParam);
+    if (lResult != 0) {
+        // Refused: the window dies without WM_NCDESTROY, so the handle must
+        // leave the map here or a later window with its value would reach
+        // this object.
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)oldProc);
+        *pWnd->GetSuperWndProcAddr() = NULL;
+        pWnd->Detach();
+        st->pWndInit = pWnd;
+    }
+    return lResult;
 }
 
 // Routes a message of a permanent window to its object's WindowProc, with

@@ -1,5 +1,5 @@
 // The creation hook that binds a window to its CWnd before WM_NCCREATE: a
-// handle already in the map.
+// handle already in the map, and a window refused by another hook.
 #include "afxwin.h"
 
 #include <gtest/gtest.h>
@@ -49,13 +49,22 @@ BOOL CreateBehindHook(HOOKPROC pfnHook, CWnd& inner) {
     return outer.bInnerCreated;
 }
 
-CWnd* g_pDecoy = NULL; // BindDecoy: the object given the next window
+CWnd* g_pDecoy = NULL;  // BindDecoy: the object given the next window
+HWND g_hRefused = NULL; // RefuseCreation: the window it refused
 
 // Puts another object in the handle map for the window being created, as a
 // stale entry of a dead window with the same handle value would be.
 LRESULT CALLBACK BindDecoy(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && g_pDecoy->m_hWnd == NULL)
         g_pDecoy->Attach((HWND)wParam);
+    return ::CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        g_hRefused = (HWND)wParam;
+        return 1;
+    }
     return ::CallNextHookEx(NULL, code, wParam, lParam);
 }
 
@@ -71,4 +80,16 @@ TEST(CreationHookTest, WindowWhoseHandleIsTakenIsRefused) {
     EXPECT_FALSE(::IsWindow(hTaken));
     EXPECT_EQ(inner.m_hWnd, (HWND)NULL);
     EXPECT_EQ(inner.nPostNcDestroy, 1);
+}
+
+TEST(CreationHookTest, WindowRefusedByAnotherHookLeavesNoHandleBehind) {
+    HHOOK hHook = ::SetWindowsHookExA(WH_CBT, RefuseCreation, NULL, ::GetCurrentThreadId());
+    CCountWnd wnd;
+    BOOL bCreated = wnd.CreateEx(0, NULL, "refused", WS_POPUP, 0, 0, 10, 10, NULL, NULL);
+    ::UnhookWindowsHookEx(hHook);
+    EXPECT_FALSE(bCreated);
+    ASSERT_NE(g_hRefused, (HWND)NULL);
+    EXPECT_EQ(CWnd::FromHandlePermanent(g_hRefused), nullptr);
+    EXPECT_EQ(wnd.m_hWnd, (HWND)NULL);
+    EXPECT_EQ(wnd.nPostNcDestroy, 1);
 }
