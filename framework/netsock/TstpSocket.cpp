@@ -52,8 +52,8 @@ bool ResolveHost(const char* pszHost, in_addr& addr) {
 
 CTstpSocket::CTstpSocket()
     : m_hSocket(INVALID_SOCKET), m_hNotify(nullptr), m_uMsg(WM_TSTP_SOCKET), m_bWinsockStarted(0),
-      m_nState(kIdle), m_bReadStalled(0), m_bReadPosted(0), m_nLastError(0), m_nReceiveError(0),
-      m_frames(kMaxMessage), m_nOutSent(0) {
+      m_nState(kIdle), m_bReadStalled(0), m_bReadPosted(0), m_bCloseHeld(0), m_nLastError(0),
+      m_nReceiveError(0), m_frames(kMaxMessage), m_nOutSent(0) {
     InitializeCriticalSection(&m_cs);
 }
 
@@ -136,6 +136,17 @@ int CTstpSocket::HandleEvent(WPARAM wParam, LPARAM lParam, int* pEvent) {
         }
         break;
     case FD_CLOSE:
+        // A graceful close may be announced while Winsock still holds more
+        // than one Receive call takes (a full frame buffer, or more than the
+        // per-call bound). Reported now, it would let the owner close the
+        // socket with messages unread; it is reported as FD_READ instead,
+        // and Receive posts it again once it has read to the end.
+        if (m_nLastError == 0 && m_nReceiveError == 0 && HoldsMoreThanOneRead()) {
+            m_bCloseHeld = 1;
+            nEvent = FD_READ;
+            break;
+        }
+        m_bCloseHeld = 0;
         // A reset that Receive met is the close's error when Winsock (or
         // Wine, which turns a reset into an orderly end) reports none.
         m_nState = kEnded;
@@ -202,6 +213,7 @@ int CTstpSocket::Receive() {
             continue;
         }
         if (nGot == 0) {
+            PostHeldClose();
             return 0;
         }
         int nError = WSAGetLastError();
@@ -210,6 +222,7 @@ int CTstpSocket::Receive() {
         }
         m_nState = kEnded;
         m_nReceiveError = nError;
+        PostHeldClose();
         return bRead ? 0 : nError;
     }
 }
@@ -270,6 +283,7 @@ void CTstpSocket::Close() {
     m_nOutSent = 0;
     m_bReadStalled = 0;
     m_bReadPosted = 0;
+    m_bCloseHeld = 0;
     m_nReceiveError = 0;
     m_nState = kIdle;
 }
@@ -365,6 +379,29 @@ void CTstpSocket::PostRead() {
     }
 }
 
+// True when Winsock holds more bytes than one Receive call would take now.
+bool CTstpSocket::HoldsMoreThanOneRead() const {
+    u_long nUnread = 0;
+    if (ioctlsocket(m_hSocket, FIONREAD, &nUnread) != 0) {
+        return false;
+    }
+    std::size_t nOneCall = std::min(m_frames.GetSpace(), static_cast<std::size_t>(kMaxReadPerCall));
+    return static_cast<std::size_t>(nUnread) > nOneCall;
+}
+
+// Posts the close that HandleEvent held back, now that Receive has met the
+// end of what the peer sent. Kept for the next attempt if it cannot be
+// posted.
+void CTstpSocket::PostHeldClose() {
+    if (!m_bCloseHeld || m_hSocket == INVALID_SOCKET) {
+        return;
+    }
+    if (PostMessage(m_hNotify, m_uMsg, static_cast<WPARAM>(m_hSocket),
+                    WSAMAKESELECTREPLY(FD_CLOSE, 0))) {
+        m_bCloseHeld = 0;
+    }
+}
+
 // Stops notifications, closes the handle and removes its queued
 // notifications, keeping received messages for ReadData.
 void CTstpSocket::CloseSocket() {
@@ -373,6 +410,7 @@ void CTstpSocket::CloseSocket() {
     }
     SOCKET hOld = m_hSocket;
     m_hSocket = INVALID_SOCKET;
+    m_bCloseHeld = 0;
     WSAAsyncSelect(hOld, m_hNotify, 0, 0);
     closesocket(hOld);
     PurgeNotifications(hOld);

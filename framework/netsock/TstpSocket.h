@@ -11,8 +11,13 @@
 //        FD_WRITE    queued data was flushed; GetLastEventError() as for send.
 //        FD_READ     Receive(), then ReadData() until it returns 0, freeing
 //                    each buffer with delete[].
-//        FD_CLOSE    the peer closed; bytes may still be unread, so Receive()
-//                    and ReadData() remain usable until Close().
+//        FD_CLOSE    the peer closed; Receive() and ReadData() until it
+//                    returns 0 take its last messages, and remain usable
+//                    until Close(). A graceful close comes only once that
+//                    takes everything the peer sent: one that Winsock
+//                    announces while it holds more than one Receive call
+//                    takes is handed out as FD_READ, and FD_CLOSE follows
+//                    once Receive has read to the end.
 //                    GetLastEventError(): 0 graceful, else e.g. 10054 reset.
 //   3. Send(text, length) at any time after Connect; Close() when done.
 #pragma once
@@ -131,6 +136,8 @@ private:
 
     int Flush();
     void PostRead();
+    bool HoldsMoreThanOneRead() const;
+    void PostHeldClose();
     void CloseSocket();
     void PurgeNotifications(SOCKET hOld);
 
@@ -142,6 +149,7 @@ private:
     State m_nState;                // where the connection stands
     int m_bReadStalled;            // Receive stopped because the frame buffer was full
     int m_bReadPosted;             // an FD_READ posted by PostRead has not arrived yet
+    int m_bCloseHeld;              // a graceful FD_CLOSE waits until Receive reaches the end
     int m_nLastError;              // error carried by the last accepted event
     int m_nReceiveError;           // error with which recv ended the connection
     CTsFrameBuffer m_frames;       // received bytes, split into messages

@@ -31,6 +31,7 @@ struct Recorder {
     int nIgnored = 0;                        // notifications HandleEvent refused
     int nReadEvents = 0;                     // FD_READ notifications accepted
     bool bLazy = false;                      // leave FD_READ to the test
+    bool bCloseOnEnd = false;                // Close the socket once FD_CLOSE is read
     bool bSentinel = false;                  // WM_TEST_SENTINEL arrived
     std::size_t nKeepAlivesAtSentinel = 0;   // g_nKeepAliveBytes then
 };
@@ -139,6 +140,9 @@ LRESULT CALLBACK TestWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         pRec->nReadEvents += nEvent == FD_READ;
         if (!pRec->bLazy && (nEvent == FD_READ || nEvent == FD_CLOSE)) {
             ReadAll(*pRec);
+            if (nEvent == FD_CLOSE && pRec->bCloseOnEnd) {
+                pRec->socket.Close();
+            }
         }
         return 0;
     }
@@ -183,6 +187,15 @@ bool WaitForUnread(SOCKET hSocket, u_long nBytes) {
         select(0, &readable, nullptr, nullptr, &tv);
     }
     return nReady >= nBytes;
+}
+
+// Each message as its first byte and its length, for readable failures.
+std::vector<std::string> Summary(const std::vector<std::string>& messages) {
+    std::vector<std::string> summary;
+    for (const std::string& message : messages) {
+        summary.push_back(message.substr(0, 1) + ":" + std::to_string(message.size()));
+    }
+    return summary;
 }
 
 std::string Frame(const std::string& message) {
@@ -623,6 +636,43 @@ TEST_F(TstpSocketTest, AnEndlessRunOfKeepAlivesIsReadInBoundedSteps) {
     EXPECT_GT(m_rec.nKeepAlivesAtSentinel, 0u);
     EXPECT_EQ(std::vector<std::string>{"after"}, m_rec.messages);
     EXPECT_EQ(0u, g_nKeepAliveBytes);
+}
+
+TEST_F(TstpSocketTest, EverythingSentBeforeTheCloseIsReadBeforeFdClose) {
+    ConnectAndAccept();
+    m_rec.bLazy = true;
+    // The first two messages fill the frame buffer exactly; the other two
+    // wait in Winsock when the peer closes.
+    const std::vector<std::string> sent = {std::string(524288, 'a'), std::string(524284, 'b'),
+                                           std::string(20000, 'c'), std::string(20000, 'd')};
+    std::string stream;
+    for (const std::string& message : sent) {
+        stream += Frame(message);
+    }
+    bool bSent = false;
+    std::thread sender([&] {
+        bSent = m_server.SendAll(stream);
+        m_server.ClosePeer();
+    });
+    const int nFull = CTstpSocket::kMaxMessage + 4;
+    bool bFull = PumpUntil([this, nFull] {
+        m_rec.socket.Receive();
+        return m_rec.socket.GetBufferedSize() == nFull;
+    });
+    sender.join();
+    ASSERT_TRUE(bFull);
+    ASSERT_TRUE(bSent);
+    SOCKET hSocket = m_rec.socket.GetHandle();
+    ASSERT_TRUE(WaitForUnread(hSocket, 1));
+    // The close is handled first, as Winsock may post it before the rest is
+    // read; an owner that closes the socket on FD_CLOSE must have every
+    // message by then.
+    m_rec.bLazy = false;
+    m_rec.bCloseOnEnd = true;
+    SendMessageA(m_hwnd, WM_TSTP_SOCKET, hSocket, WSAMAKESELECTREPLY(FD_CLOSE, 0));
+    ASSERT_TRUE(PumpUntil([this] { return m_rec.socket.GetHandle() == INVALID_SOCKET; }));
+    EXPECT_EQ(Summary(sent), Summary(m_rec.messages));
+    EXPECT_EQ(std::make_pair(FD_CLOSE, 0), m_rec.events.back());
 }
 
 } // namespace
