@@ -15,11 +15,15 @@ void DropWnd(CWnd* p) {
 }
 
 // Windows the system makes on its own while a thread creates its first
-// window; they must not take the place of the window being created.
+// window; they must not take the place of the window being created. Their
+// classes carry CS_IME, whatever their names; Wine registers its default
+// "IME" class without the style, so that name counts as well.
 bool IsImeWindow(HWND hWnd) {
-    char szClass[32] = "";
+    if ((::GetClassLongPtrA(hWnd, GCL_STYLE) & CS_IME) != 0)
+        return true;
+    char szClass[8] = "";
     ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-    return lstrcmpiA(szClass, "IME") == 0 || lstrcmpiA(szClass, "MSCTFIME UI") == 0;
+    return lstrcmpiA(szClass, "IME") == 0;
 }
 
 // Arms the CBT hook for pWnd; the next window this thread creates is bound

@@ -1,5 +1,6 @@
 // The creation hook that binds a window to its CWnd before WM_NCCREATE: a
-// handle already in the map, and a window refused by another hook.
+// handle already in the map, a window refused by another hook, and IME
+// windows the system makes in between.
 #include "afxwin.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +52,8 @@ BOOL CreateBehindHook(HOOKPROC pfnHook, CWnd& inner) {
 
 CWnd* g_pDecoy = NULL;  // BindDecoy: the object given the next window
 HWND g_hRefused = NULL; // RefuseCreation: the window it refused
+HWND g_hImeLike = NULL; // CreateImeLikeWindow: the window it made
+const char kImeLikeClass[] = "PeltoraImeLike";
 
 // Puts another object in the handle map for the window being created, as a
 // stale entry of a dead window with the same handle value would be.
@@ -64,6 +67,19 @@ LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         g_hRefused = (HWND)wParam;
         return 1;
+    }
+    return ::CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+// Makes a window of an IME class (CS_IME, any name) just before the window
+// being created, as the system does for a thread's first window.
+LRESULT CALLBACK CreateImeLikeWindow(int code, WPARAM wParam, LPARAM lParam) {
+    static bool bCreating = false;
+    if (code == HCBT_CREATEWND && g_hImeLike == NULL && !bCreating) {
+        bCreating = true;
+        g_hImeLike =
+            ::CreateWindowA(kImeLikeClass, "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
+        bCreating = false;
     }
     return ::CallNextHookEx(NULL, code, wParam, lParam);
 }
@@ -92,4 +108,23 @@ TEST(CreationHookTest, WindowRefusedByAnotherHookLeavesNoHandleBehind) {
     EXPECT_EQ(CWnd::FromHandlePermanent(g_hRefused), nullptr);
     EXPECT_EQ(wnd.m_hWnd, (HWND)NULL);
     EXPECT_EQ(wnd.nPostNcDestroy, 1);
+}
+
+TEST(CreationHookTest, WindowsOfAnImeClassAreSkipped) {
+    WNDCLASSA wc = {};
+    wc.style = CS_IME;
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(NULL);
+    wc.lpszClassName = kImeLikeClass;
+    ASSERT_NE(::RegisterClassA(&wc), 0);
+    CWnd inner;
+    EXPECT_TRUE(CreateBehindHook(CreateImeLikeWindow, inner));
+    ASSERT_NE(g_hImeLike, (HWND)NULL);
+    EXPECT_EQ(CWnd::FromHandlePermanent(g_hImeLike), nullptr);
+    EXPECT_NE(inner.m_hWnd, g_hImeLike);
+    CString text;
+    inner.GetWindowText(text);
+    EXPECT_STREQ(text, "inner");
+    inner.DestroyWindow();
+    ::DestroyWindow(g_hImeLike);
 }
