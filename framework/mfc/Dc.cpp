@@ -81,8 +81,9 @@ HDC CDC::Detach() {
     return h;
 }
 
+// Refused (FALSE, nothing created) while this CDC holds a DC.
 BOOL CDC::CreateCompatibleDC(CDC* pDC) {
-    if (!Attach(::CreateCompatibleDC(pDC != NULL ? pDC->m_hDC : NULL)))
+    if (m_hDC != NULL || !Attach(::CreateCompatibleDC(pDC != NULL ? pDC->m_hDC : NULL)))
         return FALSE;
     m_bOwnsDC = TRUE;
     return TRUE;

@@ -78,6 +78,9 @@ void CGdiObject::DeleteTempMap() {
     AfxClearTempMap(AfxGetThreadState()->tempGdi, DropWrapper);
 }
 
+// Refuses a second handle. The Create and Load functions test m_hObject
+// before making an object, so a wrapper that already holds one refuses
+// them without creating (and leaking) another.
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
     if (hObject == NULL || m_hObject != NULL)
         return FALSE;
@@ -125,11 +128,11 @@ CPen::CPen(int nPenStyle, int nWidth, COLORREF crColor) {
 }
 
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor) {
-    return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    return m_hObject == NULL && Attach(::CreatePen(nPenStyle, nWidth, crColor));
 }
 
 BOOL CPen::CreatePenIndirect(LPLOGPEN lpLogPen) {
-    return Attach(::CreatePenIndirect(lpLogPen));
+    return m_hObject == NULL && Attach(::CreatePenIndirect(lpLogPen));
 }
 
 CBrush::CBrush(COLORREF crColor) {
@@ -140,15 +143,15 @@ CBrush::CBrush(int nIndex, COLORREF crColor) {
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF crColor) {
-    return Attach(::CreateSolidBrush(crColor));
+    return m_hObject == NULL && Attach(::CreateSolidBrush(crColor));
 }
 
 BOOL CBrush::CreateHatchBrush(int nIndex, COLORREF crColor) {
-    return Attach(::CreateHatchBrush(nIndex, crColor));
+    return m_hObject == NULL && Attach(::CreateHatchBrush(nIndex, crColor));
 }
 
 BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lpLogBrush) {
-    return Attach(::CreateBrushIndirect(lpLogBrush));
+    return m_hObject == NULL && Attach(::CreateBrushIndirect(lpLogBrush));
 }
 
 BOOL CBrush::CreateSysColorBrush(int nIndex) {
@@ -156,14 +159,15 @@ BOOL CBrush::CreateSysColorBrush(int nIndex) {
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONT* lpLogFont) {
-    return Attach(::CreateFontIndirectA(lpLogFont));
+    return m_hObject == NULL && Attach(::CreateFontIndirectA(lpLogFont));
 }
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                        BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
                        BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
                        LPCTSTR lpszFacename) {
-    return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
+    return m_hObject == NULL &&
+           Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
                                 bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
                                 nQuality, nPitchAndFamily, lpszFacename));
 }
@@ -189,7 +193,7 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC) {
 
 BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName) {
     HINSTANCE h = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
-    return Attach(::LoadBitmapA(h, lpszResourceName));
+    return m_hObject == NULL && Attach(::LoadBitmapA(h, lpszResourceName));
 }
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource) {
@@ -198,11 +202,11 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource) {
 
 BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount,
                            const void* lpBits) {
-    return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
+    return m_hObject == NULL && Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
-    return Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
+    return m_hObject == NULL && Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
 }
 
 CSize CBitmap::GetBitmapDimension() const {
@@ -212,15 +216,15 @@ CSize CBitmap::GetBitmapDimension() const {
 }
 
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) {
-    return Attach(::CreateRectRgn(x1, y1, x2, y2));
+    return m_hObject == NULL && Attach(::CreateRectRgn(x1, y1, x2, y2));
 }
 
 BOOL CRgn::CreateRectRgnIndirect(LPCRECT lpRect) {
-    return Attach(::CreateRectRgnIndirect(lpRect));
+    return m_hObject == NULL && Attach(::CreateRectRgnIndirect(lpRect));
 }
 
 BOOL CRgn::CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3) {
-    return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
+    return m_hObject == NULL && Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
 }
 
 int CRgn::CombineRgn(CRgn* pRgn1, CRgn* pRgn2, int nCombineMode) {

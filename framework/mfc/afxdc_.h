@@ -9,6 +9,8 @@ class CWnd;
 // Wraps an HDC. m_hAttribDC is the same handle (the subset has no separate
 // attribute DC). A CDC made by CreateCompatibleDC deletes its DC when
 // destroyed; FromHandle gives a temporary wrapper that never does.
+// CreateCompatibleDC on a CDC that already holds a DC returns FALSE and
+// creates nothing.
 class AFX_CORE_API CDC : public CObject {
 public:
     HDC m_hDC;

@@ -8,7 +8,9 @@
 // Owns one GDI object handle. Objects made by Attach or a Create call are
 // permanent and deleted with the wrapper; FromHandle gives a temporary
 // wrapper for a handle nobody wrapped (owned by the framework, valid while
-// the handle lives, never deleting the handle).
+// the handle lives, never deleting the handle). A Create or Load call on a
+// wrapper that already holds a handle returns FALSE and creates nothing
+// (DeleteObject first).
 class AFX_CORE_API CGdiObject : public CObject {
 public:
     HGDIOBJ m_hObject;

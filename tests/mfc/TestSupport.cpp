@@ -19,6 +19,16 @@ void PumpPending() {
     }
 }
 
+int GdiObjectCount() {
+    DWORD nCount = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (nCount != 0)
+        return (int)nCount;
+    int nLive = 0;
+    for (ULONG_PTR i = 1; i < 0x10000; ++i)
+        nLive += ::GetObjectType((HGDIOBJ)i) != 0;
+    return nLive;
+}
+
 StringAllocBudget::StringAllocBudget(int nAllowed) : m_nLeft(nAllowed) {
     AfxSetStringAllocHook(Take, this);
 }

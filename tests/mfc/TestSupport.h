@@ -12,6 +12,11 @@ bool PumpUntil(const std::function<bool()>& done);
 // Dispatches every message already queued for this thread.
 void PumpPending();
 
+// GDI objects this process holds: GetGuiResources, or where that answers 0
+// (Wine) the live entries of the GDI handle table, which Wine finds by
+// their table index alone.
+int GdiObjectCount();
+
 // While it lives, lets the next nAllowed CString allocations through and
 // fails every later one (AfxSetStringAllocHook).
 class StringAllocBudget {
