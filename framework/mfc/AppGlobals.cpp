@@ -1,5 +1,5 @@
 // Module handles, window class registration and the framework's seams for
-// message boxes and the clock.
+// message boxes, the clock and timers.
 #include "afximpl.h"
 
 #include <set>
@@ -10,6 +10,8 @@ AFX_MESSAGEBOX_HOOK g_pfnMessageBoxHook = NULL; // replaces ::MessageBoxA when s
 void* g_pMessageBoxCtx = NULL;                  // its context
 AFX_TICKCOUNT_HOOK g_pfnTickCountHook = NULL;   // replaces ::GetTickCount when set
 void* g_pTickCountCtx = NULL;                   // its context
+AFX_TIMER_HOOK g_pfnTimerHook = NULL;           // told of SetTimer and KillTimer
+void* g_pTimerCtx = NULL;                       // its context
 } // namespace
 
 HINSTANCE AfxGetInstanceHandle() {
@@ -96,4 +98,22 @@ DWORD AfxGetTickCount() {
         ctx = g_pTickCountCtx;
     }
     return pfnHook != NULL ? pfnHook(ctx) : ::GetTickCount();
+}
+
+void AfxSetTimerHook(AFX_TIMER_HOOK pfnHook, void* ctx) {
+    AfxGlobalLock lock;
+    g_pfnTimerHook = pfnHook;
+    g_pTimerCtx = ctx;
+}
+
+void AfxReportTimer(HWND hWnd, UINT_PTR nIDEvent, UINT nElapse, BOOL bKill) {
+    AFX_TIMER_HOOK pfnHook;
+    void* ctx;
+    {
+        AfxGlobalLock lock;
+        pfnHook = g_pfnTimerHook;
+        ctx = g_pTimerCtx;
+    }
+    if (pfnHook != NULL)
+        pfnHook(ctx, hWnd, nIDEvent, nElapse, bKill);
 }

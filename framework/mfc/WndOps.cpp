@@ -245,10 +245,12 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const {
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
+    AfxReportTimer(m_hWnd, nIDEvent, nElapse, FALSE);
     return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
 }
 
 BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
+    AfxReportTimer(m_hWnd, nIDEvent, 0, TRUE);
     return ::KillTimer(m_hWnd, nIDEvent);
 }
 

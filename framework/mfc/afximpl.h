@@ -107,5 +107,8 @@ template <class H, class T, class Drop> void AfxClearTempMap(AfxTempMap<H, T>& t
     tm.nSweepAt = 64;
 }
 
+// Reports a SetTimer (bKill FALSE) or KillTimer call to the timer hook.
+void AfxReportTimer(HWND hWnd, UINT_PTR nIDEvent, UINT nElapse, BOOL bKill);
+
 // The CBT hook that binds a window being created to its CWnd.
 LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,7 @@
 // afxwin.h - chief header of the MFC subset (mfcsub.dll): strings,
 // collections, geometry, GDI and device contexts, windows and message maps,
 // threads and the application, extension libraries, and the framework's
-// seams for message boxes and the clock.
+// seams for message boxes, the clock and timers.
 #pragma once
 
 #include "afx.h"
@@ -49,3 +49,13 @@ AFX_CORE_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT n
 typedef DWORD (*AFX_TICKCOUNT_HOOK)(void* ctx);
 AFX_CORE_API void AFXAPI AfxSetTickCountHook(AFX_TICKCOUNT_HOOK pfnHook, void* ctx);
 AFX_CORE_API DWORD AFXAPI AfxGetTickCount();
+
+// ---- Seam: timers -----------------------------------------------------------
+// CWnd::SetTimer and CWnd::KillTimer report each call to the hook set with
+// AfxSetTimerHook before making it: the window, the timer id, and the period
+// in milliseconds (SetTimer, bKill FALSE) or bKill TRUE (KillTimer, nElapse
+// 0). The timers are still set and killed; tests read from the reports
+// which timers a window set and killed, and with which periods. A NULL hook
+// stops the reports. Process-wide.
+typedef void (*AFX_TIMER_HOOK)(void* ctx, HWND hWnd, UINT_PTR nIDEvent, UINT nElapse, BOOL bKill);
+AFX_CORE_API void AFXAPI AfxSetTimerHook(AFX_TIMER_HOOK pfnHook, void* ctx);

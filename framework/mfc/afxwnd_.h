@@ -173,7 +173,8 @@ public:
     void SetDlgItemText(int nID, LPCTSTR lpszString);
     int GetDlgItemText(int nID, CString& rString) const;
 
-    // Timers (nIDEvent is returned on success, 0 on failure).
+    // Timers (nIDEvent is returned on success, 0 on failure). Both calls are
+    // reported to the timer hook (AfxSetTimerHook).
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer);
     BOOL KillTimer(UINT_PTR nIDEvent);
 

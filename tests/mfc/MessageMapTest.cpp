@@ -69,12 +69,25 @@ BEGIN_MESSAGE_MAP(CSelfButton, CWnd)
 ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
 END_MESSAGE_MAP()
 
+// Timer hook: logs the timers ctx's window sets and kills.
+void LogTimer(void* ctx, HWND hWnd, UINT_PTR nIDEvent, UINT nElapse, BOOL bKill) {
+    CBaseWnd* pWnd = (CBaseWnd*)ctx;
+    if (hWnd != pWnd->m_hWnd)
+        return;
+    std::string id = std::to_string(nIDEvent);
+    pWnd->log.push_back(bKill ? "kill timer " + id
+                              : "set timer " + id + " every " + std::to_string(nElapse) + " ms");
+}
+
 class MessageMapTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(wnd.CreateEx(0, NULL, "map test", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
     }
-    void TearDown() override { wnd.DestroyWindow(); }
+    void TearDown() override {
+        AfxSetTimerHook(NULL, NULL);
+        wnd.DestroyWindow();
+    }
     CDerivedWnd wnd;
 };
 
@@ -87,10 +100,14 @@ TEST_F(MessageMapTest, DerivedMapOverridesAndBaseMapStillAnswers) {
     EXPECT_EQ(wnd.log, (std::vector<std::string>{"base-only", "derived-overridden"}));
 }
 
+// The timer hook shows the timer set with its period and killed by the
+// handler after its first tick.
 TEST_F(MessageMapTest, TimerReachesTheBaseHandler) {
+    AfxSetTimerHook(LogTimer, &wnd);
     wnd.SetTimer(7, 1, NULL);
-    EXPECT_TRUE(PumpUntil([&] { return !wnd.log.empty(); }));
-    EXPECT_EQ(wnd.log, (std::vector<std::string>{"timer 7"}));
+    EXPECT_TRUE(PumpUntil([&] { return wnd.log.size() >= 3; }));
+    EXPECT_EQ(wnd.log,
+              (std::vector<std::string>{"set timer 7 every 1 ms", "timer 7", "kill timer 7"}));
 }
 
 TEST_F(MessageMapTest, CommandsRouteByIdAndCode) {
