@@ -41,10 +41,10 @@ TEST(GdiTest, WrappersReleaseTheirHandles) {
     }
     EXPECT_EQ(::GetObjectType(hBrush), 0u); // deleted with its wrapper
 
-    CGdiObject* volatile pNull = NULL;
-    EXPECT_EQ(pNull->GetSafeHandle(), (HGDIOBJ)NULL);
-    CDC* volatile pNullDC = NULL;
-    EXPECT_EQ(pNullDC->GetSafeHdc(), (HDC)NULL);
+    CGdiObject empty; // no handle: the safe accessors give NULL
+    EXPECT_EQ(empty.GetSafeHandle(), (HGDIOBJ)NULL);
+    CDC emptyDC;
+    EXPECT_EQ(emptyDC.GetSafeHdc(), (HDC)NULL);
 }
 
 namespace {
