@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -32,6 +33,116 @@ private:
     const CTstpSocket& m_socket;
 };
 
+// Closed sockets whose notifications may still wait in a window's queue,
+// with the window and message they went to: those that could not be taken
+// out without moving another socket's, and those of sockets closed off the
+// window's thread. Connect gives no new socket of the same window and
+// message such a handle value, so they can never pass for the new socket's.
+// Shared by every socket of the process, since sockets of one window may
+// share its message. Made once and never destroyed, so that sockets which
+// die late in the process still find it.
+class CTsStaleNotifications {
+public:
+    static CTsStaleNotifications& Instance() {
+        static CTsStaleNotifications* pInstance = new CTsStaleNotifications;
+        return *pInstance;
+    }
+
+    void Add(HWND hwnd, UINT uMsg, SOCKET hSocket) {
+        EnterCriticalSection(&m_cs);
+        if (m_entries.size() >= kMaxEntries) {
+            m_entries.erase(m_entries.begin()); // the oldest are the likeliest gone
+        }
+        m_entries.push_back(Entry{hwnd, uMsg, hSocket});
+        LeaveCriticalSection(&m_cs);
+    }
+
+    void Remove(HWND hwnd, UINT uMsg, SOCKET hSocket) {
+        EnterCriticalSection(&m_cs);
+        for (std::size_t i = 0; i < m_entries.size(); ++i) {
+            if (m_entries[i].Is(hwnd, uMsg, hSocket)) {
+                m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(i));
+                break;
+            }
+        }
+        LeaveCriticalSection(&m_cs);
+    }
+
+    bool Contains(HWND hwnd, UINT uMsg, SOCKET hSocket) {
+        EnterCriticalSection(&m_cs);
+        bool bFound = false;
+        for (const Entry& entry : m_entries) {
+            bFound = bFound || entry.Is(hwnd, uMsg, hSocket);
+        }
+        LeaveCriticalSection(&m_cs);
+        return bFound;
+    }
+
+private:
+    struct Entry {
+        HWND hwnd;
+        UINT uMsg;
+        SOCKET hSocket;
+        bool Is(HWND h, UINT u, SOCKET s) const { return hwnd == h && uMsg == u && hSocket == s; }
+    };
+    static const std::size_t kMaxEntries = 64;
+
+    CTsStaleNotifications() { InitializeCriticalSection(&m_cs); }
+
+    CRITICAL_SECTION m_cs;
+    std::vector<Entry> m_entries; // oldest first
+};
+
+// A new socket for notifications to hwnd as uMsg, whose handle value no
+// stale notification of that window and message carries.
+SOCKET OpenSocket(HWND hwnd, UINT uMsg) {
+    const std::size_t kMaxTries = 8;
+    CTsStaleNotifications& stale = CTsStaleNotifications::Instance();
+    std::vector<SOCKET> spare;
+    SOCKET hSocket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    while (hSocket != INVALID_SOCKET && stale.Contains(hwnd, uMsg, hSocket) &&
+           spare.size() < kMaxTries) {
+        spare.push_back(hSocket); // kept open so that the next one differs
+        hSocket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    }
+    for (SOCKET hSpare : spare) {
+        closesocket(hSpare);
+    }
+    return hSocket;
+}
+
+// Takes the notifications of the closed socket hOld out of the calling
+// thread's queue, from the front of what hwnd got as uMsg, and stops at the
+// first one of another socket: Windows can take a message out only together
+// with every matching one before it, and those would have to be posted again
+// behind messages that came after them. What is left behind stays in the
+// registry of stale notifications. Called without the socket's lock, since
+// PeekMessage handles messages sent from other threads.
+void RemoveNotifications(HWND hwnd, UINT uMsg, SOCKET hOld) {
+    CTsStaleNotifications& stale = CTsStaleNotifications::Instance();
+    if (!IsWindow(hwnd)) {
+        stale.Remove(hwnd, uMsg, hOld); // a destroyed window gets nothing more
+        return;
+    }
+    if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) {
+        return; // only the window's thread can reach its queue
+    }
+    MSG msg;
+    while (PeekMessage(&msg, hwnd, uMsg, uMsg, PM_NOREMOVE)) {
+        if (static_cast<SOCKET>(msg.wParam) != hOld) {
+            return;
+        }
+        if (PeekMessage(&msg, hwnd, uMsg, uMsg, PM_REMOVE) &&
+            static_cast<SOCKET>(msg.wParam) != hOld) {
+            // A message handled in between changed the queue's front: the
+            // other socket's notification goes back, late rather than lost.
+            PostMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+            return;
+        }
+    }
+    stale.Remove(hwnd, uMsg, hOld);
+}
+
 // Resolves a dotted IPv4 address or a host name to an IPv4 address.
 bool ResolveHost(const char* pszHost, in_addr& addr) {
     unsigned long ip = inet_addr(pszHost);
@@ -53,7 +164,7 @@ bool ResolveHost(const char* pszHost, in_addr& addr) {
 CTstpSocket::CTstpSocket()
     : m_hSocket(INVALID_SOCKET), m_hNotify(nullptr), m_uMsg(WM_TSTP_SOCKET), m_bWinsockStarted(0),
       m_nState(kIdle), m_bReadStalled(0), m_bReadPosted(0), m_bCloseHeld(0), m_nLastError(0),
-      m_nReceiveError(0), m_frames(kMaxMessage), m_nOutSent(0) {
+      m_nReceiveError(0), m_frames(kMaxMessage), m_nOutSent(0), m_nLockDepth(0) {
     InitializeCriticalSection(&m_cs);
 }
 
@@ -66,10 +177,12 @@ CTstpSocket::~CTstpSocket() {
 }
 
 // Winsock is started once per object, at its first Connect, and cleaned up by
-// the destructor; Winsock counts these calls itself.
+// the destructor; Winsock counts these calls itself. The earlier connection
+// is closed before the lock is taken, so that its queued notifications are
+// gone before a new socket exists.
 int CTstpSocket::Connect(HWND hNotify, UINT uMsg, const char* pszHost, int nPort) {
-    CTsSocketLock lock(*this);
     Close();
+    CTsSocketLock lock(*this);
     if (hNotify == nullptr || pszHost == nullptr || *pszHost == '\0' || nPort < 1 ||
         nPort > 65535) {
         return 0;
@@ -88,7 +201,7 @@ int CTstpSocket::Connect(HWND hNotify, UINT uMsg, const char* pszHost, int nPort
     if (!ResolveHost(pszHost, addr.sin_addr)) {
         return 0;
     }
-    SOCKET hSocket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    SOCKET hSocket = OpenSocket(hNotify, uMsg);
     if (hSocket == INVALID_SOCKET) {
         return 0;
     }
@@ -332,10 +445,20 @@ CTstpSocket::SendFunc CTstpSocket::SetSendFunc(SendFunc pfnSend) {
 
 void CTstpSocket::Lock() const {
     EnterCriticalSection(&m_cs);
+    ++m_nLockDepth;
 }
 
+// Leaving the outermost level removes the notifications of the sockets
+// closed meanwhile, after the lock is released.
 void CTstpSocket::Unlock() const {
+    std::vector<Closed> closed;
+    if (--m_nLockDepth == 0) {
+        closed.swap(m_closed);
+    }
     LeaveCriticalSection(&m_cs);
+    for (const Closed& entry : closed) {
+        RemoveNotifications(entry.hNotify, entry.uMsg, entry.hSocket);
+    }
 }
 
 // Sends queued bytes until Winsock would block. Returns 0, or the send error:
@@ -402,8 +525,9 @@ void CTstpSocket::PostHeldClose() {
     }
 }
 
-// Stops notifications, closes the handle and removes its queued
-// notifications, keeping received messages for ReadData.
+// Stops notifications and closes the handle, keeping received messages for
+// ReadData. The socket's notifications still queued for the window are
+// marked stale at once and taken out when the lock is released (Unlock).
 void CTstpSocket::CloseSocket() {
     if (m_hSocket == INVALID_SOCKET) {
         return;
@@ -413,24 +537,8 @@ void CTstpSocket::CloseSocket() {
     m_bCloseHeld = 0;
     WSAAsyncSelect(hOld, m_hNotify, 0, 0);
     closesocket(hOld);
-    PurgeNotifications(hOld);
-}
-
-// Takes the closed socket's notifications out of the calling thread's queue,
-// so that a new socket given the same handle value never sees them. Other
-// notifications of the same message are posted again in their order.
-void CTstpSocket::PurgeNotifications(SOCKET hOld) {
-    if (m_hNotify == nullptr || !IsWindow(m_hNotify)) {
-        return;
-    }
-    std::vector<MSG> others;
-    MSG msg;
-    while (PeekMessage(&msg, m_hNotify, m_uMsg, m_uMsg, PM_REMOVE)) {
-        if (static_cast<SOCKET>(msg.wParam) != hOld) {
-            others.push_back(msg);
-        }
-    }
-    for (const MSG& other : others) {
-        PostMessage(other.hwnd, other.message, other.wParam, other.lParam);
+    if (m_hNotify != nullptr) {
+        CTsStaleNotifications::Instance().Add(m_hNotify, m_uMsg, hOld);
+        m_closed.push_back(Closed{m_hNotify, m_uMsg, hOld});
     }
 }

@@ -92,7 +92,14 @@ public:
     int ReadData(char*& pBuffer, int& nLength);
     // Closes the socket and drops buffered data. Notifications of the closed
     // socket still queued for the window are removed when Close runs on the
-    // window's thread; HandleEvent ignores any that remain.
+    // window's thread, once the lock is released (at the caller's last
+    // Unlock when it holds Lock): removing them runs PeekMessage, which
+    // handles messages sent from other threads, and nothing is handled
+    // under the lock. Only those at the front of what the window got as the
+    // notification message go, so that other sockets' notifications keep
+    // their places; the rest stay queued and HandleEvent ignores them, and
+    // no later socket of the same window and message gets their handle
+    // value.
     void Close();
 
     // Winsock error of the last event HandleEvent accepted (0: none). For
@@ -139,20 +146,29 @@ private:
     bool HoldsMoreThanOneRead() const;
     void PostHeldClose();
     void CloseSocket();
-    void PurgeNotifications(SOCKET hOld);
 
-    mutable CRITICAL_SECTION m_cs; // Lock/Unlock; also held by every public operation
-    SOCKET m_hSocket;              // current socket or INVALID_SOCKET
-    HWND m_hNotify;                // window receiving the notifications
-    UINT m_uMsg;                   // notification message id
-    int m_bWinsockStarted;         // WSAStartup succeeded for this object
-    State m_nState;                // where the connection stands
-    int m_bReadStalled;            // Receive stopped because the frame buffer was full
-    int m_bReadPosted;             // an FD_READ posted by PostRead has not arrived yet
-    int m_bCloseHeld;              // a graceful FD_CLOSE waits until Receive reaches the end
-    int m_nLastError;              // error carried by the last accepted event
-    int m_nReceiveError;           // error with which recv ended the connection
-    CTsFrameBuffer m_frames;       // received bytes, split into messages
-    std::vector<char> m_out;       // framed bytes waiting to be sent
-    std::size_t m_nOutSent;        // bytes of m_out already sent
+    // A socket closed while the lock was held, whose notifications Unlock
+    // takes out of the queue.
+    struct Closed {
+        HWND hNotify;
+        UINT uMsg;
+        SOCKET hSocket;
+    };
+
+    mutable CRITICAL_SECTION m_cs;        // Lock/Unlock; also held by every public operation
+    SOCKET m_hSocket;                     // current socket or INVALID_SOCKET
+    HWND m_hNotify;                       // window receiving the notifications
+    UINT m_uMsg;                          // notification message id
+    int m_bWinsockStarted;                // WSAStartup succeeded for this object
+    State m_nState;                       // where the connection stands
+    int m_bReadStalled;                   // Receive stopped because the frame buffer was full
+    int m_bReadPosted;                    // an FD_READ posted by PostRead has not arrived yet
+    int m_bCloseHeld;                     // a graceful FD_CLOSE waits until Receive reaches the end
+    int m_nLastError;                     // error carried by the last accepted event
+    int m_nReceiveError;                  // error with which recv ended the connection
+    CTsFrameBuffer m_frames;              // received bytes, split into messages
+    std::vector<char> m_out;              // framed bytes waiting to be sent
+    std::size_t m_nOutSent;               // bytes of m_out already sent
+    mutable int m_nLockDepth;             // levels of the lock held by its owner
+    mutable std::vector<Closed> m_closed; // closed under the lock, for Unlock
 };

@@ -17,6 +17,7 @@ namespace {
 
 const char kClassName[] = "NetsockTestWindow";
 const UINT WM_TEST_SENTINEL = WM_APP + 0x40;
+const UINT WM_TEST_SENT = WM_APP + 0x41;
 // Safety cap for every wait: a broken test fails instead of hanging.
 const DWORD kWaitCap = 5000;
 
@@ -34,6 +35,9 @@ struct Recorder {
     bool bCloseOnEnd = false;                // Close the socket once FD_CLOSE is read
     bool bSentinel = false;                  // WM_TEST_SENTINEL arrived
     std::size_t nKeepAlivesAtSentinel = 0;   // g_nKeepAliveBytes then
+    SOCKET hTraced = INVALID_SOCKET;         // traced as "own"; any other as "other"
+    std::vector<std::string> trace;          // notifications and sentinels, in arrival order
+    int nSentUnderLock = 0;                  // WM_TEST_SENT handled while the socket was locked
 };
 
 // Keep-alive bytes RecvKeepAlivesFirst still hands out.
@@ -131,6 +135,11 @@ void ReadAll(Recorder& rec) {
 LRESULT CALLBACK TestWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     Recorder* pRec = reinterpret_cast<Recorder*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (pRec != nullptr && uMsg == WM_TSTP_SOCKET) {
+        if (pRec->hTraced != INVALID_SOCKET) {
+            pRec->trace.push_back(
+                (static_cast<SOCKET>(wParam) == pRec->hTraced ? "own:" : "other:") +
+                std::to_string(WSAGETSELECTEVENT(lParam)));
+        }
         int nEvent = 0;
         if (!pRec->socket.HandleEvent(wParam, lParam, &nEvent)) {
             ++pRec->nIgnored;
@@ -146,7 +155,20 @@ LRESULT CALLBACK TestWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
+    if (pRec != nullptr && uMsg == WM_TEST_SENT) {
+        // Whether another thread can take the socket's lock now.
+        CTstpSocket* pSocket = &pRec->socket;
+        std::thread taker([pSocket] {
+            pSocket->Lock();
+            pSocket->Unlock();
+        });
+        HANDLE hTaker = reinterpret_cast<HANDLE>(taker.native_handle());
+        pRec->nSentUnderLock += WaitForSingleObject(hTaker, kWaitCap) != WAIT_OBJECT_0;
+        taker.detach();
+        return 0;
+    }
     if (pRec != nullptr && uMsg == WM_TEST_SENTINEL) {
+        pRec->trace.push_back("sentinel");
         pRec->bSentinel = true;
         pRec->nKeepAlivesAtSentinel = g_nKeepAliveBytes;
         return 0;
@@ -673,6 +695,51 @@ TEST_F(TstpSocketTest, EverythingSentBeforeTheCloseIsReadBeforeFdClose) {
     ASSERT_TRUE(PumpUntil([this] { return m_rec.socket.GetHandle() == INVALID_SOCKET; }));
     EXPECT_EQ(Summary(sent), Summary(m_rec.messages));
     EXPECT_EQ(std::make_pair(FD_CLOSE, 0), m_rec.events.back());
+}
+
+TEST_F(TstpSocketTest, CloseTakesOnlyItsOwnNotificationsAndDispatchesNothingUnderItsLock) {
+    ConnectAndAccept();
+    CTstpSocket& s = m_rec.socket;
+    PostMessageA(m_hwnd, WM_TEST_SENTINEL, 0, 0);
+    ASSERT_TRUE(PumpUntil([this] { return m_rec.bSentinel; }));
+    m_rec.events.clear();
+    // Another socket notifies the same window with the same message.
+    SOCKET hOwn = s.GetHandle();
+    SOCKET hOther = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    ASSERT_NE(INVALID_SOCKET, hOther);
+    m_rec.hTraced = hOwn;
+    m_rec.trace.clear();
+    PostMessageA(m_hwnd, WM_TSTP_SOCKET, hOwn, WSAMAKESELECTREPLY(FD_READ, 0));
+    PostMessageA(m_hwnd, WM_TSTP_SOCKET, hOther, WSAMAKESELECTREPLY(FD_READ, 0));
+    PostMessageA(m_hwnd, WM_TEST_SENTINEL, 0, 0);
+    PostMessageA(m_hwnd, WM_TSTP_SOCKET, hOwn, WSAMAKESELECTREPLY(FD_WRITE, 0));
+    PostMessageA(m_hwnd, WM_TSTP_SOCKET, hOther, WSAMAKESELECTREPLY(FD_WRITE, 0));
+    // A message sent from another thread waits for this thread.
+    HWND hwnd = m_hwnd;
+    std::thread sender([hwnd] { SendMessageA(hwnd, WM_TEST_SENT, 0, 0); });
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kWaitCap, QS_SENDMESSAGE);
+    EXPECT_NE(0u, HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE);
+
+    s.Close();
+    // A new connection never takes the handle value of notifications that
+    // may still be queued.
+    ASSERT_NE(0, s.Connect(m_hwnd, WM_TSTP_SOCKET, "127.0.0.1", m_nPort));
+    EXPECT_NE(hOwn, s.GetHandle());
+    ASSERT_TRUE(m_server.Accept());
+    m_rec.bSentinel = false;
+    ASSERT_TRUE(PumpUntil([this] { return m_rec.bSentinel; }));
+    sender.join();
+    closesocket(hOther);
+    EXPECT_EQ(0, m_rec.nSentUnderLock);
+    // The leading notification of the closed socket is gone; the one behind
+    // another socket's stays in place (and is ignored), so that the other
+    // socket's keep their order around the sentinel.
+    ASSERT_GE(m_rec.trace.size(), 4u);
+    EXPECT_EQ((std::vector<std::string>{"other:1", "sentinel", "own:2", "other:2"}),
+              std::vector<std::string>(m_rec.trace.begin(), m_rec.trace.begin() + 4));
+    // The first event the socket accepts is the new connection's.
+    ASSERT_TRUE(PumpUntil([this] { return !m_rec.events.empty(); }));
+    EXPECT_EQ(FD_CONNECT, m_rec.events.front().first);
 }
 
 } // namespace
