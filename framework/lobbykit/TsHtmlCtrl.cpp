@@ -2,7 +2,9 @@
 // runs on any thread; the window takes the address over on its own.
 #include "TsHtmlCtrl.h"
 
-// Longest address kept.
+#include "../mbcs/TsMbcsCut.h"
+
+// Longest address kept, in bytes.
 static const int kMaxAddress = 2047;
 
 // Holds the control's lock for one scope.
@@ -73,11 +75,9 @@ void CTsHtmlCtrl::Navigate(LPCSTR lpszAddress) {
         if (lpszAddress == NULL) {
             m_strPending.Empty();
         } else {
-            int nLength = 0;
-            while (nLength < kMaxAddress && lpszAddress[nLength] != '\0') {
-                nLength++;
-            }
-            m_strPending = CString(lpszAddress, nLength);
+            // Cut between characters, never inside a double-byte one.
+            size_t nLength = TsMbcsCutLength(lpszAddress, kMaxAddress);
+            m_strPending = CString(lpszAddress, static_cast<int>(nLength));
         }
         hTarget = m_hWndTarget;
     }

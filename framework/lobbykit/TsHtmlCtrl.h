@@ -20,9 +20,10 @@ public:
     // own. pReserved is unused. Non-zero when the window exists.
     int Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                CWnd* pParentWnd, UINT nID, void* pReserved);
-    // Sends the view to lpszAddress (null: blank; at most 2047 characters
-    // kept). Thread-safe; the window shows it once its thread handles the
-    // posted message.
+    // Sends the view to lpszAddress (null: blank; at most 2047 bytes kept,
+    // cut between characters of the ANSI code page, never inside a
+    // double-byte one). Thread-safe; the window shows it once its thread
+    // handles the posted message.
     void Navigate(LPCSTR lpszAddress);
     // The address the window shows (taken over on its own thread).
     CString GetLocation() const;

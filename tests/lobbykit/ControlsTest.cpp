@@ -131,6 +131,26 @@ TEST(HtmlCtrlTest, NavigateFromAnotherThreadShowsTheAddress) {
     parent.DestroyWindow();
 }
 
+// The address is cut to 2047 bytes, never inside a double-byte character:
+// where the ANSI code page makes 0xB0 a lead byte (Korean, Chinese), the
+// character that would straddle the bound is left out whole.
+TEST(HtmlCtrlTest, ALongAddressIsCutBetweenCharacters) {
+    CTestParentWnd parent;
+    ASSERT_TRUE(parent.CreateParent());
+    CTsHtmlCtrl html;
+    ASSERT_TRUE(
+        html.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 60), &parent, 30012, NULL));
+    const std::string strAddress = std::string(2046, 'a') + "\xB0\xA1" + "tail";
+    html.Navigate(strAddress.c_str());
+    ASSERT_TRUE(PumpUntil([&] { return html.GetNavigateCount() == 1; }));
+    const std::string strKept = std::string(2046, 'a') + (IsDBCSLeadByte(0xB0) ? "" : "\xB0");
+    const std::string strLocation(html.GetLocation());
+    EXPECT_EQ(strKept.size(), strLocation.size());
+    EXPECT_TRUE(strKept == strLocation);
+    html.DestroyWindow();
+    parent.DestroyWindow();
+}
+
 // A parent that notes the button commands it gets.
 class CCommandParent : public CTestParentWnd {
 public:
