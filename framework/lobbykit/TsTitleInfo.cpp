@@ -4,7 +4,9 @@
 
 #include <string.h>
 
-// Longest ad page address kept.
+#include "../mbcs/TsMbcsCut.h"
+
+// Longest ad page address kept, in bytes.
 static const int kMaxAdPage = 255;
 
 CTsTitleInfo::CTsTitleInfo()
@@ -93,7 +95,9 @@ void CTsTitleInfo::ApplyAdInformation(const char* pszAdInfo) {
                 CString strValue = strItem.Mid(nEqual + 1);
                 strValue.TrimLeft();
                 strValue.TrimRight();
-                m_strAdPage = strValue.Left(kMaxAdPage);
+                // Cut between characters, never inside a double-byte one.
+                m_strAdPage =
+                    strValue.Left(static_cast<int>(TsMbcsCutLength(strValue, kMaxAdPage)));
             }
         }
         nStart = nEnd + 1;

@@ -26,7 +26,8 @@ public:
 
     // Reads the advertisement settings (CTsCfgSetting::m_szAdInfo): items
     // "key=value" separated by ';', white space around them ignored. The item
-    // "page" sets m_strAdPage (at most 255 characters); other keys are
+    // "page" sets m_strAdPage (at most 255 bytes, cut between characters of
+    // the ANSI code page, never inside a double-byte one); other keys are
     // ignored. Without a "page" item (or with a null or empty text)
     // m_strAdPage becomes empty, which hides the frame's ad view.
     void ApplyAdInformation(const char* pszAdInfo);

@@ -264,6 +264,15 @@ TEST(TitleInfoTest, DisplayTextsAndAdPage) {
     EXPECT_TRUE(info.m_strAdPage.IsEmpty());
 }
 
+// The ad page is cut to 255 bytes, never inside a double-byte character
+// (0xB0 is a lead byte in the Korean and Chinese code pages).
+TEST(TitleInfoTest, ALongAdPageIsCutBetweenCharacters) {
+    CTsTitleInfo info;
+    info.ApplyAdInformation(("page=" + std::string(254, 'u') + "\xB0\xA1" + "u").c_str());
+    const std::string strKept = std::string(254, 'u') + (IsDBCSLeadByte(0xB0) ? "" : "\xB0");
+    EXPECT_EQ(strKept, std::string(info.m_strAdPage));
+}
+
 TEST(RecordsTest, CopiesKeepEncodedValues) {
     CTsGameRecord record;
     record.m_nRating = 1500;
