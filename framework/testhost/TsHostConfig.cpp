@@ -4,17 +4,22 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "../mbcs/TsMbcsCut.h"
+
 // Largest configuration file read.
 static const long kMaxConfigFile = 65536;
 
-// Copies src into a fixed field of nSize bytes, cut to fit, NUL-terminated.
+// Copies src into a fixed field of nSize bytes, cut to fit between
+// characters (never inside a double-byte one), NUL-terminated.
 static void CopyField(char* pszDest, size_t nSize, LPCSTR lpszSrc) {
-    size_t nLength = strlen(lpszSrc);
-    if (nLength >= nSize) {
-        nLength = nSize - 1;
-    }
+    size_t nLength = TsMbcsCutLength(lpszSrc, nSize - 1);
     memcpy(pszDest, lpszSrc, nLength);
     memset(pszDest + nLength, 0, nSize - nLength);
+}
+
+// At most nMax bytes of src, cut between characters.
+static CString CutText(LPCSTR lpszSrc, size_t nMax) {
+    return CString(lpszSrc, static_cast<int>(TsMbcsCutLength(lpszSrc, nMax)));
 }
 
 #define COPY_FIELD(field, value) CopyField(field, sizeof(field), value)
@@ -60,7 +65,7 @@ int CTsHostConfig::Set(LPCSTR lpszKey, LPCSTR lpszValue) {
     } else if (strKey == "option") {
         m_dwOption = static_cast<DWORD>(strtoul(lpszValue, NULL, 0));
     } else if (strKey == "regkey") {
-        m_strRegKey = CString(lpszValue).Left(255);
+        m_strRegKey = CutText(lpszValue, 255);
     } else if (strKey == "header.top") {
         m_nHeaderTop = nValue >= 0 && nValue <= 4096 ? nValue : m_nHeaderTop;
     } else if (strKey == "header.height") {
@@ -90,7 +95,7 @@ int CTsHostConfig::Set(LPCSTR lpszKey, LPCSTR lpszValue) {
     } else if (strKey == "groupmsg") {
         m_strGroupMsg = lpszValue;
     } else if (strKey == "log.file") {
-        m_strLogFile = CString(lpszValue).Left(MAX_PATH - 1);
+        m_strLogFile = CutText(lpszValue, MAX_PATH - 1);
     } else {
         return 0;
     }

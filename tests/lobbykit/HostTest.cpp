@@ -231,4 +231,31 @@ TEST(HostConfigTest, HeaderSizesOutOfRangeAreIgnored) {
     EXPECT_EQ(0, config.Set(NULL, "x"));
 }
 
+// Every bounded copy of the configuration cuts between characters: a
+// double-byte character across the bound is left out whole where the code
+// page makes 0xB0 a lead byte (the Korean run), kept up to the bound where
+// it does not.
+TEST(HostConfigTest, LongValuesAreCutBetweenCharacters) {
+    struct Case {
+        const char* pszKey;
+        size_t nBound; // bytes kept at most
+        std::string (*pfnGet)(const CTsHostConfig&);
+    } cases[] = {
+        {"member.nick", 30,
+         [](const CTsHostConfig& c) { return std::string(c.m_member.m_szNick); }},
+        {"regkey", 255, [](const CTsHostConfig& c) { return std::string(c.m_strRegKey); }},
+        {"log.file", MAX_PATH - 1,
+         [](const CTsHostConfig& c) { return std::string(c.m_strLogFile); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszKey);
+        CTsHostConfig config;
+        const std::string strValue = std::string(c.nBound - 1, 'n') + "\xB0\xA1" + "n";
+        ASSERT_EQ(1, config.Set(c.pszKey, strValue.c_str()));
+        const std::string strKept =
+            std::string(c.nBound - 1, 'n') + (IsDBCSLeadByte(0xB0) ? "" : "\xB0");
+        EXPECT_EQ(strKept, c.pfnGet(config));
+    }
+}
+
 } // namespace
