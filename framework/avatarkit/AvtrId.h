@@ -11,8 +11,10 @@ public:
 
     CAvtrId();
 
-    // Keeps idText, cut to kMaxText bytes. bCompact asks to drop spaces,
-    // tabs and line breaks first (an id copied from a wrapped text).
+    // Keeps idText, cut to kMaxText bytes between characters of the ANSI
+    // code page (a double-byte character that does not fit whole is left
+    // out). bCompact asks to drop spaces, tabs and line breaks first (an id
+    // copied from a wrapped text).
     // Returns 0, leaving the id empty, for a null or empty (after dropping)
     // text.
     int Set(const char* idText, bool bCompact);

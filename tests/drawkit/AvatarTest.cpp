@@ -65,6 +65,26 @@ TEST(AvtrId, KeepsABoundedCopy) {
     EXPECT_NE(id.GetHash(), other.GetHash());
 }
 
+// The id is cut to kMaxText bytes, never inside a double-byte character:
+// where the ANSI code page makes 0xB0 a lead byte, the character across the
+// bound is left out whole; with bCompact the bound counts the bytes kept.
+TEST(AvtrId, ALongIdIsCutBetweenCharacters) {
+    const std::string strBefore(CAvtrId::kMaxText - 1, 'x');
+    const struct {
+        std::string strText;
+        bool bCompact;
+    } cases[] = {
+        {strBefore + "\xB0\xA1x", false},
+        {" " + strBefore + "\t\xB0\xA1x", true},
+    };
+    const std::string strKept = strBefore + (IsDBCSLeadByte(0xB0) ? "" : "\xB0");
+    for (const auto& c : cases) {
+        CAvtrId id;
+        EXPECT_EQ(1, id.Set(c.strText.c_str(), c.bCompact));
+        EXPECT_EQ(strKept, id.GetText()) << c.bCompact;
+    }
+}
+
 TEST(Avtr2004, SameIdSamePixelsOtherIdOtherPixelsInsideTheBox) {
     TestCanvas a(140, 160, kGround), b(140, 160, kGround), c(140, 160, kGround);
     DrawAvtr2004(a, "member-0001");
