@@ -45,6 +45,15 @@ public:
         return PercentCodec::Message().Decode(start, static_cast<std::size_t>(m_p - start), out);
     }
 
+    // Consumes one token up to the next separator or the end and stores its
+    // bytes in out as they stand, without decoding escapes.
+    void RawToken(std::string& out) {
+        const char* start = m_p;
+        while (m_p != m_end && !IsSeparator(*m_p))
+            ++m_p;
+        out.assign(start, static_cast<std::size_t>(m_p - start));
+    }
+
     // Consumes one escaped token like Token above and decodes it into out,
     // which holds outCap bytes; written receives the decoded length.
     bool Token(char* out, std::size_t outCap, std::size_t& written) {
@@ -71,12 +80,25 @@ bool HasNul(const std::string& text) {
     return text.find('\0') != std::string::npos;
 }
 
-// Reads "name=" and its decoded value; header texts never contain a NUL.
+// The header fields that hold numbers (mode, port, enc, n).
+bool IsNumberField(int field) {
+    return field == msgdata::kMode || field == msgdata::kPort || field == msgdata::kEncrypted ||
+           field == msgdata::kCount;
+}
+
+// Reads "name=" and its value. A header text is decoded and never contains a
+// NUL; a number is taken raw, as the renderer writes it: an escape in it is
+// not a digit, so it fails to read as a number.
 bool ReadField(Cursor& in, int field, std::string& value) {
     if (field > 0 && !in.Take(msgdata::kPairSep))
         return false;
-    return in.Take(msgdata::kHeaderNames[field]) && in.Take(msgdata::kKeySep) && in.Token(value) &&
-           !HasNul(value);
+    if (!in.Take(msgdata::kHeaderNames[field]) || !in.Take(msgdata::kKeySep))
+        return false;
+    if (IsNumberField(field)) {
+        in.RawToken(value);
+        return true;
+    }
+    return in.Token(value) && !HasNul(value);
 }
 
 } // namespace

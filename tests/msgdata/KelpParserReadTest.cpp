@@ -234,6 +234,25 @@ TEST(KelpRead, MalformedMessagesAreRefused) {
     }
 }
 
+// The numbers of the header (mode, port, enc, n) stand raw: unlike texts,
+// keys and values, they are never read through escapes.
+TEST(KelpRead, HeaderNumbersAreNeverEscaped) {
+    struct Case {
+        const char* text;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=-1&ip=&port=7001&enc=1&n=1?v=1;", true},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=%31&ip=&port=0&enc=0&n=0;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=%2D1&ip=&port=0&enc=0&n=0;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=70%301&enc=0&n=0;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=%31&n=0;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=%31?v=1;", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.valid, ReadExact(c.text)->IsValid() != 0) << c.text;
+}
+
 TEST(KelpRead, EveryShorterPrefixIsRefused) {
     CKelpParser built(G::serviceGo, G::commandGo, nullptr, 1, "10.0.0.5", 7001);
     built.AddValue(G::keyChannelId, "CH%&=?#;");
