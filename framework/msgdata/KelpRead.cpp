@@ -101,6 +101,16 @@ bool ReadField(Cursor& in, int field, std::string& value) {
     return in.Token(value) && !HasNul(value);
 }
 
+// Reads a header number in the one form the renderer writes: "0", or a digit
+// 1 to 9 followed by digits, with a '-' before a number other than 0 where T
+// is signed; within T's range. So "01", "-0" and "00" are refused.
+template <typename T> bool ReadHeaderNumber(const std::string& text, T& value) {
+    const std::size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() == first || (text[first] == '0' && (first == 1 || text.size() > 1)))
+        return false;
+    return msgdata::ParseInteger(text.data(), text.size(), value);
+}
+
 } // namespace
 
 // Reads the header fields in their fixed order, then the declared number of
@@ -120,12 +130,9 @@ bool CKelpParser::Impl::Read(const char* text, std::size_t length) {
             return false;
     std::uint32_t count = 0;
     const std::string& enc = fields[msgdata::kEncrypted];
-    if (!msgdata::ParseInteger(fields[msgdata::kMode].data(), fields[msgdata::kMode].size(),
-                               mode) ||
-        !msgdata::ParseInteger(fields[msgdata::kPort].data(), fields[msgdata::kPort].size(),
-                               port) ||
-        !msgdata::ParseInteger(fields[msgdata::kCount].data(), fields[msgdata::kCount].size(),
-                               count) ||
+    if (!ReadHeaderNumber(fields[msgdata::kMode], mode) ||
+        !ReadHeaderNumber(fields[msgdata::kPort], port) ||
+        !ReadHeaderNumber(fields[msgdata::kCount], count) ||
         count > static_cast<std::uint32_t>(kMaxItemCount) || (enc != "0" && enc != "1"))
         return false;
     service.swap(fields[msgdata::kService]);

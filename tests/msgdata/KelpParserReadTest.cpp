@@ -253,6 +253,31 @@ TEST(KelpRead, HeaderNumbersAreNeverEscaped) {
         EXPECT_EQ(c.valid, ReadExact(c.text)->IsValid() != 0) << c.text;
 }
 
+// The header's numbers read only in the one form the renderer writes: no
+// leading zeros, no "-0" (values, being texts, may have leading zeros).
+TEST(KelpRead, HeaderNumbersHaveNoLeadingZeros) {
+    struct Case {
+        const char* text;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=0&ip=&port=0&enc=0&n=0;", true},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=-2147483648&ip=&port=65535&enc=1&n=10"
+         "?a=1&a=2&a=3&a=4&a=5&a=6&a=7&a=8&a=9&v=007;",
+         true},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=01&ip=&port=0&enc=0&n=0;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=-0&ip=&port=0&enc=0&n=0;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=-01&ip=&port=0&enc=0&n=0;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=09100&enc=0&n=0;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=00&enc=0&n=0;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=01&n=0;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=01?v=1;", false},
+        {"KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=00;", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.valid, ReadExact(c.text)->IsValid() != 0) << c.text;
+}
+
 TEST(KelpRead, EveryShorterPrefixIsRefused) {
     CKelpParser built(G::serviceGo, G::commandGo, nullptr, 1, "10.0.0.5", 7001);
     built.AddValue(G::keyChannelId, "CH%&=?#;");
