@@ -5,6 +5,7 @@
 #pragma once
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <string>
 #include <system_error>
@@ -19,8 +20,13 @@ template <typename T> void AppendInteger(std::string& out, T value) {
 }
 
 // Appends the shortest text that reads back as exactly this double
-// ("inf", "-inf" and "nan" for the special values).
+// ("inf", "-inf" and "nan" for the special values). Every NaN is "nan":
+// its sign bit carries nothing, and "-nan" is not a form peers expect.
 inline void AppendDouble(std::string& out, double value) {
+    if (std::isnan(value)) {
+        out += "nan";
+        return;
+    }
     char buf[40];
     std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, value);
     out.append(buf, static_cast<std::size_t>(r.ptr - buf));

@@ -103,6 +103,22 @@ TEST(KelpBuild, DoublesReadBackExactly) {
     EXPECT_EQ("1e+308", TextOf(p, "big"));
 }
 
+// The special doubles are written as the document names them: a NaN is
+// "nan" whatever its sign bit, the infinities "inf" and "-inf".
+TEST(KelpBuild, SpecialDoublesAreWrittenInTheirOneForm) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {{nan, "nan"}, {std::copysign(nan, -1.0), "nan"}, {inf, "inf"}, {-inf, "-inf"}};
+    for (const auto& c : cases) {
+        CKelpParser p = MakeRequest();
+        ASSERT_TRUE(p.AddValue("d", c.value));
+        EXPECT_EQ(c.text, TextOf(p, "d"));
+    }
+}
+
 TEST(KelpBuild, TextsKeepEveryByte) {
     CKelpParser p = MakeRequest();
     std::string all;
