@@ -43,9 +43,17 @@ template <typename T> bool ParseInteger(const char* text, std::size_t n, T& valu
     return true;
 }
 
-// Reads a double from exactly n bytes: decimal or exponent form, "inf" or
-// "nan"; a finite value too large for a double fails.
+// Reads a double from exactly n bytes: decimal or exponent form, or "inf" or
+// "nan" after an optional '-'; a finite value too large for a double fails.
+// The special values have that one spelling only: from_chars would also
+// take "INF", "Infinity", "NaN" and "nan(...)", which nothing writes.
 inline bool ParseDouble(const char* text, std::size_t n, double& value) {
+    const std::size_t first = n > 0 && text[0] == '-' ? 1 : 0;
+    if (n > first && text[first] != '.' && (text[first] < '0' || text[first] > '9')) {
+        const std::string word(text + first, n - first);
+        if (word != "inf" && word != "nan")
+            return false;
+    }
     double parsed = 0;
     std::from_chars_result r = std::from_chars(text, text + n, parsed);
     if (r.ec != std::errc() || r.ptr != text + n)

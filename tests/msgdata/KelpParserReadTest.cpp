@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -157,6 +159,35 @@ TEST(KelpRead, NumbersOfEveryWidthCheckTheirRange) {
     EXPECT_EQ(0.5, d);
     EXPECT_TRUE(ReadExact(WithValue("-2e-3"))->GetValue("v", d));
     EXPECT_EQ(-2e-3, d);
+}
+
+// The special doubles read in lower case as written: inf, -inf, nan (and
+// -nan, which earlier writers produced); the other spellings that the C
+// library knows are refused.
+TEST(KelpRead, DoublesReadOnlyTheWrittenSpecialValues) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* escaped;
+        bool reads;
+        double value;
+    } cases[] = {
+        {"inf", true, inf},      {"-inf", true, -inf},   {"nan", true, nan},
+        {"-nan", true, nan},     {"INF", false, 0},      {"Inf", false, 0},
+        {"infinity", false, 0},  {"Infinity", false, 0}, {"-Infinity", false, 0},
+        {"NaN", false, 0},       {"NAN", false, 0},      {"nan(1)", false, 0},
+        {"nan%28%29", false, 0}, {"%2Binf", false, 0},
+    };
+    for (const auto& c : cases) {
+        double value = 7;
+        EXPECT_EQ(c.reads, ReadExact(WithValue(c.escaped))->GetValue("v", value) != 0) << c.escaped;
+        if (!c.reads)
+            EXPECT_EQ(7, value) << c.escaped;
+        else if (std::isnan(c.value))
+            EXPECT_TRUE(std::isnan(value)) << c.escaped;
+        else
+            EXPECT_EQ(c.value, value) << c.escaped;
+    }
 }
 
 TEST(KelpRead, DuplicateKeysReadAndTheFirstWins) {
