@@ -45,6 +45,7 @@ int CTsChannelListWnd::ProcessGetChannelList(CKelpParser& parser) {
     // clamped, so that a hostile reply cannot overflow the total.
     long long llTotal = 0;
     const int nLimit = TsReplyChannelLimit(parser);
+    m_wndListCtrl.BeginChannelBatch();
     for (int i = 1; i <= nLimit; ++i) {
         CTsChannelListData* pChannel = new CTsChannelListData;
         if (!TsReadReplyChannel(parser, i, *pChannel)) {
@@ -55,6 +56,7 @@ int CTsChannelListWnd::ProcessGetChannelList(CKelpParser& parser) {
         m_listChannel.AddTail(pChannel);
         m_wndListCtrl.AddChannelList(pChannel);
     }
+    m_wndListCtrl.EndChannelBatch();
     m_nTotalMembers = (int)(llTotal > INT_MAX ? INT_MAX : (llTotal < INT_MIN ? INT_MIN : llTotal));
 
     InvalidateRect(&kTotalLineArea, TRUE);

@@ -48,35 +48,25 @@ int CTsChannelGroupListCtrl::BuildColumns() {
                             m_pSetting->m_pstrColumnTitle, LVCFMT_LEFT, TRUE);
 }
 
-// Column 0 orders by identifier, descending while the flag is set; other
-// columns by the rows' texts. Separators and identifiers with 'D' in third
-// place compare equal to every row.
+// Column 0 orders by identifier, descending while the flag is set.
+// Separators and identifiers with 'D' in third place compare equal to
+// every row. A group row has no text beyond its label, so on every other
+// column all rows compare equal and keep their order. Only the records are
+// read: the list view takes no messages from inside its sort callback.
 int CALLBACK CTsChannelGroupListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2,
                                                    LPARAM lParamSort) {
     const CTsChannelGroupListCtrl* pList =
         static_cast<const CTsChannelGroupListCtrl*>((const CTsSortedListCtrl*)lParamSort);
     const CTsChannelGroupListData* pA = (const CTsChannelGroupListData*)lParam1;
     const CTsChannelGroupListData* pB = (const CTsChannelGroupListData*)lParam2;
-    if (pList == NULL || pA == NULL || pB == NULL || pList->m_nSortColumn == -1)
-        return 0;
-    if (pList->m_nSortColumn == 0) {
-        if (HasUnsortedMark(pA->m_szGroupId) || HasUnsortedMark(pB->m_szGroupId))
-            return 0;
-        if (IsSeparatorId(pA->m_szGroupId) || IsSeparatorId(pB->m_szGroupId))
-            return 0;
-        return pList->m_bSortAscending ? TsCompareBytes(pB->m_szGroupId, pA->m_szGroupId)
-                                       : TsCompareBytes(pA->m_szGroupId, pB->m_szGroupId);
-    }
-    CString strA, strB;
-    if (!TsGetTextOfLabel(*pList, pA->m_szGroupId, pList->m_nSortColumn, strA))
-        return 0;
-    if (!TsGetTextOfLabel(*pList, pB->m_szGroupId, pList->m_nSortColumn, strB))
+    if (pList == NULL || pA == NULL || pB == NULL || pList->m_nSortColumn != 0)
         return 0;
     if (HasUnsortedMark(pA->m_szGroupId) || HasUnsortedMark(pB->m_szGroupId))
         return 0;
     if (IsSeparatorId(pA->m_szGroupId) || IsSeparatorId(pB->m_szGroupId))
         return 0;
-    return pList->m_bSortAscending ? TsCompareBytes(strB, strA) : TsCompareBytes(strA, strB);
+    return pList->m_bSortAscending ? TsCompareBytes(pB->m_szGroupId, pA->m_szGroupId)
+                                   : TsCompareBytes(pA->m_szGroupId, pB->m_szGroupId);
 }
 
 // A click reports the clicked group; a click on a separator reports (and

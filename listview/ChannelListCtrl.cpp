@@ -6,7 +6,6 @@
 
 #include "TsRegion.h"
 
-#include <stdlib.h>
 #include "ListRowHelpers.h"
 
 // A channel row's height beyond the font's height.
@@ -40,8 +39,23 @@ int CTsChannelListCtrl::BuildColumns() {
                             m_pSetting->m_pstrColumnTitle, LVCFMT_RIGHT, FALSE);
 }
 
+// The number a row shows in nColumn: the record's user count in column 1
+// and its capacity in column 2, which AddChannelList wrote as the row's
+// texts; other columns have no text and count as 0.
+static long NumberOfColumn(const CTsChannelListData& channel, int nColumn) {
+    switch (nColumn) {
+    case 1:
+        return channel.m_nMemberCnt;
+    case 2:
+        return channel.m_nMaxMember;
+    default:
+        return 0;
+    }
+}
+
 // Column 0 orders by identifier bytes, ascending while the flag is set;
-// other columns by the decimal numbers in the rows' texts.
+// other columns by the rows' numbers. Only the records are read: the list
+// view takes no messages from inside its sort callback.
 int CALLBACK CTsChannelListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort) {
     const CTsChannelListCtrl* pList =
         static_cast<const CTsChannelListCtrl*>((const CTsSortedListCtrl*)lParamSort);
@@ -53,13 +67,8 @@ int CALLBACK CTsChannelListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2, LP
         return pList->m_bSortAscending ? TsCompareBytes(pA->m_szChannelId, pB->m_szChannelId)
                                        : TsCompareBytes(pB->m_szChannelId, pA->m_szChannelId);
     }
-    CString strA, strB;
-    if (!TsGetTextOfLabel(*pList, pA->m_szChannelId, pList->m_nSortColumn, strA))
-        return 0;
-    if (!TsGetTextOfLabel(*pList, pB->m_szChannelId, pList->m_nSortColumn, strB))
-        return 0;
-    const long nA = strtol(strA, NULL, 10);
-    const long nB = strtol(strB, NULL, 10);
+    const long nA = NumberOfColumn(*pA, pList->m_nSortColumn);
+    const long nB = NumberOfColumn(*pB, pList->m_nSortColumn);
     if (pList->m_bSortAscending)
         return nA > nB ? 1 : 0;
     return nA < nB ? 1 : 0;

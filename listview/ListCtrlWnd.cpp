@@ -3,6 +3,7 @@
 #include "ListCtrlWnd.h"
 
 #include <stdio.h>
+#include "LabelIndex.h"
 #include "ListRowHelpers.h"
 #include "resource.h"
 
@@ -12,7 +13,9 @@ ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CTsListCtrlWnd::CTsListCtrlWnd()
-    : m_pOwnerWnd(NULL), m_pChannelGroupListCtrl(NULL), m_pChannelListCtrl(NULL), m_pFont(NULL) {}
+    : m_pOwnerWnd(NULL), m_pChannelGroupListCtrl(NULL), m_pChannelListCtrl(NULL), m_pFont(NULL),
+      m_pGroupLabels(new CTsLabelIndex), m_pChannelLabels(new CTsLabelIndex), m_nChannelBatch(0),
+      m_bChannelRedrawOff(FALSE) {}
 
 // Destroys a window still standing first, so WM_DESTROY reaches this class
 // (and deletes the lists) while the object is whole; then the font, and any
@@ -26,6 +29,8 @@ CTsListCtrlWnd::~CTsListCtrlWnd() {
         m_pFont = NULL;
     }
     DestroyLists();
+    delete m_pGroupLabels;
+    delete m_pChannelLabels;
 }
 
 int CTsListCtrlWnd::Create(CWnd* pParent, UINT nID) {
@@ -97,8 +102,13 @@ void CTsListCtrlWnd::OnDestroy() {
 }
 
 // The group list, then the channel list: the window if it stands, then the
-// object. A list whose creation failed has no window to destroy.
+// object. A list whose creation failed has no window to destroy. Their
+// labels and any batch go with them.
 void CTsListCtrlWnd::DestroyLists() {
+    m_pGroupLabels->Clear();
+    m_pChannelLabels->Clear();
+    m_nChannelBatch = 0;
+    m_bChannelRedrawOff = FALSE;
     if (m_pChannelGroupListCtrl != NULL) {
         if (::IsWindow(m_pChannelGroupListCtrl->GetSafeHwnd()))
             m_pChannelGroupListCtrl->DestroyWindow();
@@ -149,30 +159,51 @@ int CTsListCtrlWnd::SetListCtrlWnd(CTsGroupRecordList* pGroupRecords,
     return 1;
 }
 
+// Each row operation first brings the list's label index in step (a row
+// count that differs from the index's means rows came or went around the
+// container), then answers "is this label shown?" from the index: a label
+// it does not hold is not shown, so the list view is searched only for a
+// row that is there.
+
 int CTsListCtrlWnd::AddChannelGroup(CTsChannelGroupListData* pGroup) {
     if (m_pChannelGroupListCtrl == NULL || pGroup == NULL)
         return 0;
-    if (TsFindRowByLabel(*m_pChannelGroupListCtrl, pGroup->m_szGroupId) >= 0)
+    m_pGroupLabels->Sync(*m_pChannelGroupListCtrl);
+    if (m_pGroupLabels->Contains(pGroup->m_szGroupId))
         return 0;
     const int nItem = m_pChannelGroupListCtrl->InsertItem(
         LVIF_TEXT | LVIF_PARAM, m_pChannelGroupListCtrl->GetItemCount(), pGroup->m_szGroupId, 0, 0,
         0, (LPARAM)pGroup);
-    return nItem >= 0 ? 1 : 0;
+    if (nItem < 0)
+        return 0;
+    m_pGroupLabels->Add(pGroup->m_szGroupId);
+    return 1;
+}
+
+// The row of pszLabel in list, or -1: none when the index holds no such label.
+static int FindIndexedRow(CListCtrl& list, CTsLabelIndex& labels, const char* pszLabel) {
+    labels.Sync(list);
+    if (!labels.Contains(pszLabel))
+        return -1;
+    return TsFindRowByLabel(list, pszLabel);
 }
 
 int CTsListCtrlWnd::DeleteChannelGroup(const char* pszGroupId) {
     if (m_pChannelGroupListCtrl == NULL)
         return 0;
-    const int nItem = TsFindRowByLabel(*m_pChannelGroupListCtrl, pszGroupId);
+    const int nItem = FindIndexedRow(*m_pChannelGroupListCtrl, *m_pGroupLabels, pszGroupId);
     if (nItem < 0)
         return 0;
-    return m_pChannelGroupListCtrl->DeleteItem(nItem);
+    const int nResult = m_pChannelGroupListCtrl->DeleteItem(nItem);
+    if (nResult)
+        m_pGroupLabels->Remove(pszGroupId);
+    return nResult;
 }
 
 int CTsListCtrlWnd::UpdateChannelGroup(const char* pszGroupId) {
     if (m_pChannelGroupListCtrl == NULL)
         return 0;
-    const int nItem = TsFindRowByLabel(*m_pChannelGroupListCtrl, pszGroupId);
+    const int nItem = FindIndexedRow(*m_pChannelGroupListCtrl, *m_pGroupLabels, pszGroupId);
     if (nItem < 0)
         return 0;
     return m_pChannelGroupListCtrl->Update(nItem);
@@ -181,19 +212,23 @@ int CTsListCtrlWnd::UpdateChannelGroup(const char* pszGroupId) {
 int CTsListCtrlWnd::DeleteAllChannelGroup() {
     if (m_pChannelGroupListCtrl == NULL || m_pChannelGroupListCtrl->GetSafeHwnd() == NULL)
         return 0;
-    return m_pChannelGroupListCtrl->DeleteAllItems();
+    const int nResult = m_pChannelGroupListCtrl->DeleteAllItems();
+    m_pGroupLabels->Sync(*m_pChannelGroupListCtrl);
+    return nResult;
 }
 
 int CTsListCtrlWnd::AddChannelList(CTsChannelListData* pChannel) {
     if (m_pChannelListCtrl == NULL || pChannel == NULL)
         return 0;
-    if (TsFindRowByLabel(*m_pChannelListCtrl, pChannel->m_szChannelId) >= 0)
+    m_pChannelLabels->Sync(*m_pChannelListCtrl);
+    if (m_pChannelLabels->Contains(pChannel->m_szChannelId))
         return 0;
     const int nItem =
         m_pChannelListCtrl->InsertItem(LVIF_TEXT | LVIF_PARAM, m_pChannelListCtrl->GetItemCount(),
                                        pChannel->m_szChannelId, 0, 0, 0, (LPARAM)pChannel);
     if (nItem < 0)
         return 0;
+    m_pChannelLabels->Add(pChannel->m_szChannelId);
     char szNumber[16];
     snprintf(szNumber, sizeof(szNumber), "%d", pChannel->m_nMemberCnt);
     m_pChannelListCtrl->SetItemText(nItem, 1, szNumber);
@@ -205,16 +240,19 @@ int CTsListCtrlWnd::AddChannelList(CTsChannelListData* pChannel) {
 int CTsListCtrlWnd::DeleteChannelList(const char* pszChannelId) {
     if (m_pChannelListCtrl == NULL)
         return 0;
-    const int nItem = TsFindRowByLabel(*m_pChannelListCtrl, pszChannelId);
+    const int nItem = FindIndexedRow(*m_pChannelListCtrl, *m_pChannelLabels, pszChannelId);
     if (nItem < 0)
         return 0;
-    return m_pChannelListCtrl->DeleteItem(nItem);
+    const int nResult = m_pChannelListCtrl->DeleteItem(nItem);
+    if (nResult)
+        m_pChannelLabels->Remove(pszChannelId);
+    return nResult;
 }
 
 int CTsListCtrlWnd::UpdateChannelList(const char* pszChannelId) {
     if (m_pChannelListCtrl == NULL)
         return 0;
-    const int nItem = TsFindRowByLabel(*m_pChannelListCtrl, pszChannelId);
+    const int nItem = FindIndexedRow(*m_pChannelListCtrl, *m_pChannelLabels, pszChannelId);
     if (nItem < 0)
         return 0;
     return m_pChannelListCtrl->Update(nItem);
@@ -223,5 +261,33 @@ int CTsListCtrlWnd::UpdateChannelList(const char* pszChannelId) {
 int CTsListCtrlWnd::DeleteAllChannelList() {
     if (m_pChannelListCtrl == NULL || m_pChannelListCtrl->GetSafeHwnd() == NULL)
         return 0;
-    return m_pChannelListCtrl->DeleteAllItems();
+    const int nResult = m_pChannelListCtrl->DeleteAllItems();
+    m_pChannelLabels->Sync(*m_pChannelListCtrl);
+    return nResult;
+}
+
+// Without drawing, an inserted row costs the list view no scrolling and no
+// invalidation; the single redraw at the end paints what is visible.
+void CTsListCtrlWnd::BeginChannelBatch() {
+    if (m_nChannelBatch++ > 0)
+        return;
+    m_bChannelRedrawOff = FALSE;
+    if (m_pChannelListCtrl == NULL || m_pChannelListCtrl->GetSafeHwnd() == NULL)
+        return;
+    if ((m_pChannelListCtrl->GetStyle() & WS_VISIBLE) == 0)
+        return;
+    m_pChannelListCtrl->SetRedraw(FALSE);
+    m_bChannelRedrawOff = TRUE;
+}
+
+void CTsListCtrlWnd::EndChannelBatch() {
+    if (m_nChannelBatch <= 0 || --m_nChannelBatch > 0)
+        return;
+    if (!m_bChannelRedrawOff)
+        return;
+    m_bChannelRedrawOff = FALSE;
+    if (m_pChannelListCtrl == NULL || m_pChannelListCtrl->GetSafeHwnd() == NULL)
+        return;
+    m_pChannelListCtrl->SetRedraw(TRUE);
+    m_pChannelListCtrl->Invalidate();
 }

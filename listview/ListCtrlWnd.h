@@ -16,6 +16,8 @@
 #define IDC_TS_CHANNEL_GROUP_LIST 30001
 #define IDC_TS_CHANNEL_LIST 30002
 
+class CTsLabelIndex;
+
 class PELTORA_API CTsListCtrlWnd : public CWnd {
 public:
     CTsListCtrlWnd();
@@ -33,8 +35,10 @@ public:
                        CTsChannelListSetting* pChannelSetting);
 
     // Group rows, labelled with m_szGroupId. Add refuses a label already
-    // shown (letter case ignored); each returns 0 when the list is missing
-    // or the row is not found.
+    // shown (letter case ignored, as the list view's string search); each
+    // returns 0 when the list is missing or the row is not found. Whether a
+    // label is shown is answered from an index of the labels that these
+    // operations keep, so adding n rows costs O(n), not O(n^2).
     int AddChannelGroup(CTsChannelGroupListData* pGroup);
     int DeleteChannelGroup(const char* pszGroupId);
     int UpdateChannelGroup(const char* pszGroupId);
@@ -46,6 +50,13 @@ public:
     int DeleteChannelList(const char* pszChannelId);
     int UpdateChannelList(const char* pszChannelId);
     int DeleteAllChannelList();
+
+    // Brackets the adding of many channel rows: the channel list stops
+    // redrawing at the outermost Begin and redraws once at the matching
+    // End. A list without the WS_VISIBLE style is left as it is (turning
+    // its drawing back on would show it).
+    void BeginChannelBatch();
+    void EndChannelBatch();
 
     CWnd* m_pOwnerWnd; // the channel-list window; notify window of both lists
     CTsChannelGroupListCtrl* m_pChannelGroupListCtrl; // owned: the group list (id 30001)
@@ -63,4 +74,9 @@ private:
     int CreateListFont();
     // Destroys and deletes whichever list controls exist; clears both pointers.
     void DestroyLists();
+
+    CTsLabelIndex* m_pGroupLabels;   // owned: labels of the group rows
+    CTsLabelIndex* m_pChannelLabels; // owned: labels of the channel rows
+    int m_nChannelBatch;             // depth of Begin/EndChannelBatch
+    BOOL m_bChannelRedrawOff;        // the outermost Begin turned the drawing off
 };

@@ -13,14 +13,6 @@ int TsFindRowByLabel(const CListCtrl& list, const char* pszLabel) {
     return list.FindItem(&find, -1);
 }
 
-int TsGetTextOfLabel(const CListCtrl& list, const char* pszLabel, int nColumn, CString& strText) {
-    const int nItem = TsFindRowByLabel(list, pszLabel);
-    if (nItem < 0)
-        return 0;
-    strText = list.GetItemText(nItem, nColumn);
-    return 1;
-}
-
 int TsCompareBytes(const char* a, const char* b) {
     const unsigned char* pa = (const unsigned char*)(a != NULL ? a : "");
     const unsigned char* pb = (const unsigned char*)(b != NULL ? b : "");

@@ -1,5 +1,5 @@
-// What the two list controls share: finding a row by its label, reading a
-// row's text, comparing texts by bytes, the geometry of an owner-drawn row
+// What the two list controls share: finding a row by its label, comparing
+// texts by bytes, the geometry of an owner-drawn row
 // and the drawing of the text columns after the first. The per-control
 // rules (colours, separators, sort orders) stay in the controls.
 #pragma once
@@ -17,10 +17,6 @@ const UINT TS_DT_COLUMN = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLI
 // from the first row (whole label, letter case ignored); -1 when there is
 // none or pszLabel is null.
 int TsFindRowByLabel(const CListCtrl& list, const char* pszLabel);
-
-// Text in column nColumn of the row labelled pszLabel. Returns 0 when no
-// row has that label.
-int TsGetTextOfLabel(const CListCtrl& list, const char* pszLabel, int nColumn, CString& strText);
 
 // Byte comparison of two NUL-terminated strings: -1 when a's first
 // differing byte is smaller, 1 when larger, 0 when equal. Null counts as "".

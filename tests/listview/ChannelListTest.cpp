@@ -96,3 +96,56 @@ TEST_F(ListViewTest, ChannelListPaintsItsRowsThroughItsOwnDrawing) {
     EXPECT_EQ(RGB(240, 243, 250), painted.Pixel(row0.left + 1, row0.bottom + 1));
     EXPECT_GT(painted.Count(row0, m_channelSetting.m_clrSelText), 0);
 }
+
+TEST_F(ListViewTest, ChannelNumberSortsKeepTiesInTheirOrderBothWays) {
+    Bind();
+    AddChannel("C01", 5, 300);
+    AddChannel("C02", 7, 100);
+    AddChannel("C03", 5, 200);
+    AddChannel("C04", 7, 300);
+    AddChannel("C05", 5, 100);
+    ASSERT_NE(0, Channels().SortColumn(1, 1));
+    EXPECT_EQ((Labels{"C01", "C03", "C05", "C02", "C04"}), RowLabels(Channels()));
+    ASSERT_NE(0, Channels().SortColumn(1, 0));
+    EXPECT_EQ((Labels{"C02", "C04", "C01", "C03", "C05"}), RowLabels(Channels()));
+    ASSERT_NE(0, Channels().SortColumn(2, 1));
+    EXPECT_EQ((Labels{"C02", "C05", "C03", "C04", "C01"}), RowLabels(Channels()));
+    ASSERT_NE(0, Channels().SortColumn(2, 0));
+    EXPECT_EQ((Labels{"C04", "C01", "C03", "C02", "C05"}), RowLabels(Channels()));
+}
+
+// Counts the list view messages other than LVM_SORTITEMS sent to one
+// window on this thread.
+static HWND g_hCounted = NULL;
+static int g_nCounted = 0;
+static HHOOK g_hCountHook = NULL;
+static LRESULT CALLBACK CountListViewMessages(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
+    if (code == HC_ACTION && pMsg->hwnd == g_hCounted && pMsg->message >= LVM_FIRST &&
+        pMsg->message < LVM_FIRST + 0x100 && pMsg->message != LVM_SORTITEMS)
+        g_nCounted++;
+    return ::CallNextHookEx(g_hCountHook, code, wParam, lParam);
+}
+
+TEST_F(ListViewTest, SortingSendsTheListViewsNoMessagesFromTheComparison) {
+    Bind();
+    for (int i = 0; i < 20; i++) {
+        char szId[8];
+        snprintf(szId, sizeof(szId), "C%02d", 20 - i);
+        AddChannel(szId, i % 3, 300 - i);
+    }
+    AddGroup("G02");
+    AddGroup("G01");
+    CTsSortedListCtrl* lists[2] = {&Channels(), &Groups()};
+    for (CTsSortedListCtrl* pList : lists)
+        for (int column : {0, 1, 2}) {
+            g_hCounted = pList->GetSafeHwnd();
+            g_nCounted = 0;
+            g_hCountHook = ::SetWindowsHookExA(WH_CALLWNDPROC, CountListViewMessages, NULL,
+                                               ::GetCurrentThreadId());
+            EXPECT_NE(0, pList->SortColumn(column, 1));
+            ::UnhookWindowsHookEx(g_hCountHook);
+            EXPECT_EQ(0, g_nCounted) << "column " << column;
+        }
+    EXPECT_EQ("C01", RowLabels(Channels()).front());
+}

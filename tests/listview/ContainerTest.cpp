@@ -203,3 +203,75 @@ TEST_F(ListViewTest, BindingAgainRebuildsTheColumnsAndForgetsTheSortOrder) {
     EXPECT_EQ(50, Channels().GetColumnWidth(1));
     EXPECT_EQ(3, Channels().m_wndHeader.GetItemCount()); // the third column stays
 }
+
+TEST_F(ListViewTest, ARemovedIdentifierMayComeBackInAnyCaseAndStaysUnique) {
+    Bind();
+    AddGroup("G01");
+    AddChannel("C01", 1, 2);
+    AddChannel("C02", 1, 2);
+    CTsChannelGroupListData g01, g01lower;
+    TsCopyField(g01.m_szGroupId, "G01");
+    TsCopyField(g01lower.m_szGroupId, "g01");
+    CTsChannelListData c01lower, c01upper, c02lower;
+    TsCopyField(c01lower.m_szChannelId, "c01");
+    TsCopyField(c01upper.m_szChannelId, "C01");
+    TsCopyField(c02lower.m_szChannelId, "c02");
+
+    EXPECT_NE(0, m_wnd.UpdateChannelList("c01"));
+    EXPECT_NE(0, m_wnd.UpdateChannelGroup("g01"));
+    EXPECT_EQ(0, m_wnd.AddChannelList(&c01upper)); // an update keeps the label shown
+    EXPECT_EQ(0, m_wnd.AddChannelGroup(&g01lower));
+
+    EXPECT_NE(0, m_wnd.DeleteChannelList("c01"));
+    EXPECT_EQ(1, m_wnd.AddChannelList(&c01lower));
+    EXPECT_EQ(0, m_wnd.AddChannelList(&c01upper));
+    EXPECT_EQ(0, m_wnd.AddChannelList(&c02lower)); // the other row still stands
+    EXPECT_NE(0, m_wnd.DeleteChannelGroup("G01"));
+    EXPECT_EQ(1, m_wnd.AddChannelGroup(&g01lower));
+    EXPECT_EQ(0, m_wnd.AddChannelGroup(&g01));
+
+    EXPECT_NE(0, m_wnd.DeleteAllChannelList());
+    EXPECT_NE(0, m_wnd.DeleteAllChannelGroup());
+    EXPECT_EQ(1, m_wnd.AddChannelList(&c01upper));
+    EXPECT_EQ(1, m_wnd.AddChannelList(&c02lower));
+    EXPECT_EQ(0, m_wnd.AddChannelList(&c01lower));
+    EXPECT_EQ(1, m_wnd.AddChannelGroup(&g01));
+    EXPECT_EQ(0, m_wnd.AddChannelGroup(&g01lower));
+    EXPECT_EQ((std::vector<std::string>{"C01", "c02"}), RowLabels(Channels()));
+    EXPECT_EQ(std::vector<std::string>{"G01"}, RowLabels(Groups()));
+}
+
+TEST_F(ListViewTest, RowsChangedAroundTheContainerStillCountForDuplicates) {
+    Bind();
+    AddChannel("C01", 1, 2);
+    CTsChannelListData direct, twin, back;
+    TsCopyField(direct.m_szChannelId, "X01");
+    TsCopyField(twin.m_szChannelId, "x01");
+    TsCopyField(back.m_szChannelId, "c01");
+    Channels().InsertItem(LVIF_TEXT | LVIF_PARAM, 1, direct.m_szChannelId, 0, 0, 0,
+                          (LPARAM)&direct);
+    EXPECT_EQ(0, m_wnd.AddChannelList(&twin));
+    Channels().DeleteItem(0); // C01, behind the container's back
+    EXPECT_EQ(1, m_wnd.AddChannelList(&back));
+    EXPECT_EQ((std::vector<std::string>{"X01", "c01"}), RowLabels(Channels()));
+}
+
+TEST_F(ListViewTest, AChannelBatchKeepsTheRowsAndTheListsVisibility) {
+    Bind();
+    m_wnd.BeginChannelBatch();
+    m_wnd.BeginChannelBatch();
+    AddChannel("C01", 1, 2);
+    AddChannel("C02", 1, 2);
+    m_wnd.EndChannelBatch();
+    m_wnd.EndChannelBatch();
+    m_wnd.EndChannelBatch(); // unmatched: nothing
+    EXPECT_EQ(2, Channels().GetItemCount());
+    EXPECT_TRUE(Channels().GetStyle() & WS_VISIBLE);
+
+    Channels().ShowWindow(SW_HIDE);
+    m_wnd.BeginChannelBatch();
+    AddChannel("C03", 1, 2);
+    m_wnd.EndChannelBatch();
+    EXPECT_FALSE(Channels().GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(3, Channels().GetItemCount());
+}
