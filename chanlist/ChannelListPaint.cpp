@@ -5,52 +5,92 @@
 #include <string.h>
 #include <TsGDImage.h>
 
+#include <TsLobbyFrame.h>
+
+#include "TsRegion.h"
 #include "resource.h"
 
 // Position of the gold panel.
 static const int kGoldX = 159;
 static const int kGoldY = 38;
 
-// The avatar box of the member panel, relative to the panel's top-left.
-static const int kAvatarDX = 21;
-static const int kAvatarDY = 37;
-static const int kAvatarWidth = 100;
-static const int kAvatarHeight = 120;
+// Where the member panel's parts stand, relative to the panel's top-left
+// (its right edge for the right-hand ends), and the total users line: the
+// one table the three configurations differ in.
+struct TsPanelLayout {
+    int nAvatarDX, nAvatarDY;        // avatar box
+    int nAvatarWidth, nAvatarHeight; // its size, redrawn off-screen
+    int nNameDX, nNameRightInset;    // name line: left, and short of the right edge
+    UINT nNameFormat;                // DrawText flags of the name
+    bool bNickInName;                // "id[nick]" rather than the id alone
+    int nInfoDX, nInfoDY;            // first info line
+    RECT rcTotal;                    // total users line
+};
+static const TsPanelLayout kLayout =
+    TsRegion::kJapanese
+        ? TsPanelLayout{47, 47, 100, 120, 164, 0, 0, false, 147, 98, {210, 102, 310, 122}}
+    : TsRegion::kChinese ? TsPanelLayout{21,
+                                         37,
+                                         150,
+                                         180,
+                                         167,
+                                         20,
+                                         DT_CENTER | DT_END_ELLIPSIS,
+                                         true,
+                                         197,
+                                         88,
+                                         {169, 102, 269, 122}}
+                         : TsPanelLayout{21,
+                                         37,
+                                         100,
+                                         120,
+                                         127,
+                                         20,
+                                         DT_CENTER | DT_END_ELLIPSIS,
+                                         true,
+                                         157,
+                                         88,
+                                         {169, 102, 269, 122}};
+
+// The name line's top and height, and the info lines' height.
+static const int kNameDY = 42;
+static const int kNameHeight = 16;
+static const COLORREF kNameColor = RGB(0, 114, 188);
+static const int kInfoLineHeight = 16;
 // Colour the avatar leaves out when drawing; white fills the box behind it.
 static const COLORREF kAvatarKey = 0xFF0000;
 static const COLORREF kAvatarBack = 0xFFFFFF;
 
-// The name line, relative to the panel: from (127, 42) to 20 pixels short of
-// the panel's right edge, 16 high.
-static const int kNameDX = 127;
-static const int kNameDY = 42;
-static const int kNameRightInset = 20;
-static const int kNameHeight = 16;
-static const COLORREF kNameColor = RGB(0, 114, 188);
-
-// The three info lines, relative to the panel: from (157, 88) to the panel's
-// right edge, 16 high each, one under the other.
-static const int kInfoDX = 157;
-static const int kInfoDY = 88;
-static const int kInfoLineHeight = 16;
-
-// The total users line.
-static const RECT kTotalRect = {169, 102, 269, 122};
-
-// The panel avatar's creation and drawing. The Simplified-Chinese avatar
-// class takes the avatar text itself and draws its own white box.
+// The panel avatar's creation and drawing, by avatar class. The Chinese
+// avatar takes the member's grade and avatar text and draws its own box;
+// the Japanese one is drawn once ready, an anonymous figure until then.
 #if defined(PELTORA_REGION_CN)
-static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const char* pszAvatar) {
-    pAvatar->Create(NULL, pszAvatar, 0, 1, 0, (int)kAvatarBack);
+static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, HWND) {
+    char szGrade[sizeof(member.m_szGrade) + 1] = {0};
+    memcpy(szGrade, member.m_szGrade, sizeof(member.m_szGrade));
+    pAvatar->Create(szGrade, member.m_szAvatar, 0, 1, 0, 1);
 }
 
 static void DrawPanelAvatar(CTsPanelAvatar* pAvatar, HDC hdc, int x, int y) {
     pAvatar->Draw(hdc, x, y, 0);
 }
+#elif defined(PELTORA_REGION_JA)
+static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, HWND hWnd) {
+    if (hWnd != NULL)
+        pAvatar->SetWindowHandle(hWnd);
+    pAvatar->Create(member.m_szAvatar, 0, 0, 0, 1, 1, 0);
+}
+
+static void DrawPanelAvatar(CTsPanelAvatar* pAvatar, HDC hdc, int x, int y) {
+    if (pAvatar->IsReady())
+        pAvatar->Draw(hdc, x, y, TSAVATAR_TRANSPARENT);
+    else
+        DrawAnonymousAvatar(hdc, x, y, TSAVATAR_TRANSPARENT | TSAVATAR_FRAME);
+}
 #else
-static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const char* pszAvatar) {
+static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, HWND) {
     CAvtrId id;
-    id.Set(pszAvatar, false);
+    id.Set(member.m_szAvatar, false);
     pAvatar->Create(id, 0, 1, 0, kAvatarBack);
 }
 
@@ -84,7 +124,7 @@ void CTsChannelListWnd::Draw(CDC* pDC) {
     if (m_nTotalMembers != 0) {
         CString strTotal;
         strTotal.Format(IDS_TOTAL_MEMBERS, m_nTotalMembers);
-        CRect rcTotal(kTotalRect);
+        CRect rcTotal(kLayout.rcTotal);
         const int nOldMode = pDC->SetBkMode(TRANSPARENT);
         CFont* pOldFont =
             m_wndListCtrl.m_pFont != NULL ? pDC->SelectObject(m_wndListCtrl.m_pFont) : NULL;
@@ -113,7 +153,7 @@ void CTsChannelListWnd::DrawMemberInfo(CDC* pDC) {
     const CString strId = FieldText(m_pMember->m_szId);
     const CString strNick = FieldText(m_pMember->m_szNick);
     CString strName;
-    if (strNick.IsEmpty())
+    if (strNick.IsEmpty() || !kLayout.bNickInName)
         strName.Format("%s", (LPCSTR)strId);
     else
         strName.Format("%s[%s]", (LPCSTR)strId, (LPCSTR)strNick);
@@ -136,10 +176,11 @@ void CTsChannelListWnd::DrawMemberInfo(CDC* pDC) {
     if (m_pAvatar == NULL) {
         m_pAvatar = new (std::nothrow) CTsPanelAvatar;
         if (m_pAvatar != NULL)
-            CreatePanelAvatar(m_pAvatar, strAvatar);
+            CreatePanelAvatar(m_pAvatar, *m_pMember, m_hWnd);
     }
     if (m_pAvatar != NULL)
-        DrawPanelAvatar(m_pAvatar, pDC->GetSafeHdc(), nLeft + kAvatarDX, nTop + kAvatarDY);
+        DrawPanelAvatar(m_pAvatar, pDC->GetSafeHdc(), nLeft + kLayout.nAvatarDX,
+                        nTop + kLayout.nAvatarDY);
 
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
 
@@ -157,19 +198,23 @@ void CTsChannelListWnd::DrawMemberInfo(CDC* pDC) {
 
     CFont* pOldFont = fontName.GetSafeHandle() != NULL ? pDC->SelectObject(&fontName) : NULL;
     const COLORREF clrOld = pDC->SetTextColor(kNameColor);
-    CRect rcName(nLeft + kNameDX, nTop + kNameDY, nRight - kNameRightInset,
+    CRect rcName(nLeft + kLayout.nNameDX, nTop + kNameDY, nRight - kLayout.nNameRightInset,
                  nTop + kNameDY + kNameHeight);
-    pDC->DrawText(strName, &rcName, DT_CENTER | DT_END_ELLIPSIS);
+    pDC->DrawText(strName, &rcName, kLayout.nNameFormat);
     pDC->SetTextColor(clrOld);
     if (pOldFont != NULL)
         pDC->SelectObject(pOldFont);
 
+    // Where the frame decides whether ratings count, the title lines show
+    // only on a site that uses them.
+    const bool bInfoLines =
+        !TsRegion::kRatingBandByFrame || (m_pFrameWnd != NULL && m_pFrameWnd->m_bUseRating);
     pOldFont = pListFont != NULL ? pDC->SelectObject(pListFont) : NULL;
     for (int i = 0; i < 3; ++i) {
-        if (strLines[i].IsEmpty())
+        if (!bInfoLines || strLines[i].IsEmpty())
             continue;
-        CRect rcLine(nLeft + kInfoDX, nTop + kInfoDY + i * kInfoLineHeight, nRight,
-                     nTop + kInfoDY + (i + 1) * kInfoLineHeight);
+        CRect rcLine(nLeft + kLayout.nInfoDX, nTop + kLayout.nInfoDY + i * kInfoLineHeight, nRight,
+                     nTop + kLayout.nInfoDY + (i + 1) * kInfoLineHeight);
         pDC->DrawText(strLines[i], &rcLine, 0);
     }
     if (pOldFont != NULL)
@@ -178,24 +223,53 @@ void CTsChannelListWnd::DrawMemberInfo(CDC* pDC) {
     fontName.DeleteObject();
 }
 
-// WM_USER+35: the avatar reported ready.
+// WM_USER+35: the avatar reported ready. The Japanese avatar is made here
+// when the panel has not made it yet, made again when it is not ready, and
+// its part of the panel repainted.
 LRESULT CTsChannelListWnd::OnMsgFromChannelAvatarReady(WPARAM wParam, LPARAM lParam) {
     UNUSED_ALWAYS(wParam);
     UNUSED_ALWAYS(lParam);
     m_bAvatarReady = 1;
+#if defined(PELTORA_REGION_JA)
+    if (m_pAvatar == NULL) {
+        m_pAvatar = new (std::nothrow) CTsPanelAvatar;
+        if (m_pAvatar == NULL)
+            return 0;
+        CreatePanelAvatar(m_pAvatar, *m_pMember, NULL);
+    }
+    if (m_pAvatar->GetAvatarType() != CTsAvatar::kTypeNormal)
+        return 0;
+    if (!m_pAvatar->IsReady())
+        m_pAvatar->CreateEx(m_pMember->m_szAvatar, 0, 0, 0, 1, 1, 0);
+    if (IsWindowVisible()) {
+        CRect rcAvatar(m_rcMember.left + kLayout.nAvatarDX, m_rcMember.top + kLayout.nAvatarDY,
+                       m_rcMember.right, m_rcMember.bottom);
+        InvalidateRect(&rcAvatar);
+    }
+#endif
     return 0;
 }
 
 // WM_USER+36 and TIMER_AVATAR: redraws the avatar box alone, straight onto
 // the window, without invalidating anything: the box is composed off-screen
-// on white and copied in one block, so it never flickers. An inactive or
-// hidden window, or one that has not made its avatar yet, is left alone.
+// (on white, or for the Japanese avatar on its part of the information
+// picture) and copied in one block, so it never flickers. An inactive or
+// hidden window, or one that has not made its avatar yet, is left alone; a
+// Japanese avatar that is not ready shows the anonymous figure instead.
 LRESULT CTsChannelListWnd::OnMsgRedrawAvatar(WPARAM wParam, LPARAM lParam) {
     UNUSED_ALWAYS(wParam);
     UNUSED_ALWAYS(lParam);
     if (!m_bActive || !IsWindowVisible())
         return 0;
     CClientDC dc(this);
+    const int x = m_rcMember.left + kLayout.nAvatarDX;
+    const int y = m_rcMember.top + kLayout.nAvatarDY;
+#if defined(PELTORA_REGION_JA)
+    if (m_pAvatar == NULL || !m_pAvatar->IsReady()) {
+        DrawAnonymousAvatar(dc.GetSafeHdc(), x, y, TSAVATAR_TRANSPARENT | TSAVATAR_FRAME);
+        return 0;
+    }
+#endif
     if (m_pAvatar == NULL)
         return 0;
 
@@ -203,16 +277,21 @@ LRESULT CTsChannelListWnd::OnMsgRedrawAvatar(WPARAM wParam, LPARAM lParam) {
     if (!dcMem.CreateCompatibleDC(&dc))
         return 0;
     CBitmap bmpBox;
-    if (!bmpBox.CreateCompatibleBitmap(&dc, kAvatarWidth, kAvatarHeight)) {
+    if (!bmpBox.CreateCompatibleBitmap(&dc, kLayout.nAvatarWidth, kLayout.nAvatarHeight)) {
         dcMem.DeleteDC();
         return 0;
     }
     CBitmap* pOldBitmap = dcMem.SelectObject(&bmpBox);
-    CRect rcBox(0, 0, kAvatarWidth, kAvatarHeight);
+    CRect rcBox(0, 0, kLayout.nAvatarWidth, kLayout.nAvatarHeight);
     dcMem.FillRect(&rcBox, CBrush::FromHandle((HBRUSH)::GetStockObject(WHITE_BRUSH)));
+#if defined(PELTORA_REGION_JA)
+    // The box shows the information picture behind the figure.
+    if (m_pInfoImage != NULL)
+        m_pInfoImage->Draw(dcMem.GetSafeHdc(), 0, 0, 0, kLayout.nAvatarDX, kLayout.nAvatarDY,
+                           kLayout.nAvatarWidth, kLayout.nAvatarHeight);
+#endif
     DrawPanelAvatar(m_pAvatar, dcMem.GetSafeHdc(), 0, 0);
-    dc.BitBlt(m_rcMember.left + kAvatarDX, m_rcMember.top + kAvatarDY, kAvatarWidth, kAvatarHeight,
-              &dcMem, 0, 0, SRCCOPY);
+    dc.BitBlt(x, y, kLayout.nAvatarWidth, kLayout.nAvatarHeight, &dcMem, 0, 0, SRCCOPY);
     if (pOldBitmap != NULL)
         dcMem.SelectObject(pOldBitmap);
     bmpBox.DeleteObject();
