@@ -146,8 +146,15 @@ void CTsLobbyFrame::OnChildActivation(CTsChildWnd* pChild, int bActive) {
         if (m_wndLobby.GetSafeHwnd() != NULL) {
             m_wndLobby.ShowWindow(SW_HIDE);
         }
-    } else if (m_nActiveChild == 1) {
-        m_nActiveChild = 0;
+    } else {
+        if (m_nActiveChild == 1)
+            m_nActiveChild = 0;
+        // A progress splash belongs to the window it stands over: it goes
+        // when that window is hidden, or it would hang over whatever the
+        // frame shows next (the lobby, after a join).
+        if (m_wndSplash.GetProgressOver() != NULL &&
+            m_wndSplash.GetProgressOver() == pChild->GetSafeHwnd())
+            m_wndSplash.Hide();
     }
 }
 

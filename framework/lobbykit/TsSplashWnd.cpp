@@ -14,7 +14,7 @@ ON_WM_TIMER()
 ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
-CTsSplashWnd::CTsSplashWnd() : m_bProgress(0), m_nStep(0) {}
+CTsSplashWnd::CTsSplashWnd() : m_bProgress(0), m_nStep(0), m_hProgressOver(NULL) {}
 
 CTsSplashWnd::~CTsSplashWnd() {}
 
@@ -35,6 +35,7 @@ int CTsSplashWnd::Show(CWnd* pOwner, CWnd* pOver, LPCSTR lpszText, int bProgress
     m_strText = lpszText != NULL ? lpszText : "";
     m_bProgress = bProgress ? 1 : 0;
     m_nStep = 0;
+    m_hProgressOver = bProgress && pOver != NULL ? pOver->GetSafeHwnd() : NULL;
     CRect rcOver;
     CWnd* pPlace = (pOver != NULL && pOver->GetSafeHwnd() != NULL) ? pOver : pOwner;
     if (pPlace != NULL && pPlace->GetSafeHwnd() != NULL) {
@@ -53,6 +54,7 @@ int CTsSplashWnd::Show(CWnd* pOwner, CWnd* pOver, LPCSTR lpszText, int bProgress
 
 void CTsSplashWnd::Hide() {
     m_strText.Empty();
+    m_hProgressOver = NULL;
     if (m_hWnd != NULL) {
         KillTimer(kTimerProgress);
         ShowWindow(SW_HIDE);

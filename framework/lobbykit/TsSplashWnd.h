@@ -20,6 +20,8 @@ public:
     void Hide();
     // The text shown, empty when hidden.
     CString GetText() const;
+    // The window a progress splash stands over, or null.
+    HWND GetProgressOver() const { return m_hProgressOver; }
 
 protected:
     afx_msg void OnPaint();
@@ -29,7 +31,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CString m_strText; // the text shown
-    int m_bProgress;   // draw the moving bar
-    int m_nStep;       // position of the bar, advanced by the timer
+    CString m_strText;    // the text shown
+    int m_bProgress;      // draw the moving bar
+    int m_nStep;          // position of the bar, advanced by the timer
+    HWND m_hProgressOver; // window a shown progress splash stands over, or null
 };

@@ -4,6 +4,7 @@
 #include <winsock2.h>
 
 #include <gtest/gtest.h>
+#include <TsSplashWnd.h>
 #include <TsTestHost.h>
 
 #include <string>
@@ -259,3 +260,23 @@ TEST(HostConfigTest, LongValuesAreCutBetweenCharacters) {
 }
 
 } // namespace
+
+// A progress splash goes with the window it stands over: hiding that
+// window (a deactivation) takes it down; a notice over the frame stays.
+TEST_F(HostTest, ProgressSplashGoesWithItsWindow) {
+    m_host.Start("offline");
+    CTsChildWnd* pWnd = m_host.GetWindow();
+    CTsSplashWnd& splash = m_host.GetFrame().GetSplash();
+    struct Case {
+        int nFlag;
+        bool bStays;
+    } cases[] = {{TSSPLASH_PROGRESS, false}, {TSSPLASH_NOTICE, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nFlag);
+        pWnd->DoActive(1);
+        pWnd->ON_SPLASH("Working", c.nFlag, pWnd);
+        pWnd->DoActive(0);
+        EXPECT_EQ(std::string(splash.GetText()), c.bStays ? "Working" : "");
+        pWnd->OFF_SPLASH();
+    }
+}
