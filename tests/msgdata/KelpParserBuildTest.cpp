@@ -103,6 +103,34 @@ TEST(KelpBuild, DoublesReadBackExactly) {
     EXPECT_EQ("1e+308", TextOf(p, "big"));
 }
 
+// A double is written in the fewest characters that read back, plain when
+// the exponent form is not shorter; plain digits are the nearest to the
+// value, so a large whole double shows its exact digits.
+TEST(KelpBuild, DoublesAreWrittenByTheDocumentedRule) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {std::ldexp(1.0, 70), "1180591620717411303424"}, // as long as 1.1805916207174113e+21
+        {std::ldexp(1.0, 60), "1152921504606846976"},
+        {123456789012345678.0, "123456789012345680"},
+        {std::ldexp(1.0, 73), "9.44473296573929e+21"},
+        {1e21, "1e+21"},
+        {1.5e17, "1.5e+17"},
+        {100.0, "100"},
+        {0.001, "0.001"}, // as long as 1e-03
+        {0.0001, "1e-04"},
+        {1e-5, "1e-05"},
+        {5e-324, "5e-324"},
+        {-0.0, "-0"},
+    };
+    for (const auto& c : cases) {
+        CKelpParser p = MakeRequest();
+        ASSERT_TRUE(p.AddValue("d", c.value));
+        EXPECT_EQ(c.text, TextOf(p, "d"));
+    }
+}
+
 // The special doubles are written as the document names them: a NaN is
 // "nan" whatever its sign bit, the infinities "inf" and "-inf".
 TEST(KelpBuild, SpecialDoublesAreWrittenInTheirOneForm) {

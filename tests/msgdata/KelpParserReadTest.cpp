@@ -190,6 +190,32 @@ TEST(KelpRead, DoublesReadOnlyTheWrittenSpecialValues) {
     }
 }
 
+// A text reads as the double nearest to it; one that is not zero but lies
+// nearer to 0 than to the smallest positive double fails, as one beyond the
+// largest does.
+TEST(KelpRead, DoublesTooSmallToTellFromZeroFail) {
+    const double tiny = std::numeric_limits<double>::denorm_min();
+    const struct {
+        const char* escaped;
+        bool reads;
+        double value;
+    } cases[] = {
+        {"3e-324", true, tiny},
+        {"2.4703282292062328e-324", true, tiny}, // just above half of it
+        {"2.4703282292062327e-324", false, 0},   // just below
+        {"2e-324", false, 0},
+        {"-2e-324", false, 0},
+        {"1e-400", false, 0},
+        {"0e-999", true, 0},
+        {"1e-310", true, 1e-310},
+    };
+    for (const auto& c : cases) {
+        double value = 7;
+        EXPECT_EQ(c.reads, ReadExact(WithValue(c.escaped))->GetValue("v", value) != 0) << c.escaped;
+        EXPECT_EQ(c.reads ? c.value : 7, value) << c.escaped;
+    }
+}
+
 TEST(KelpRead, DuplicateKeysReadAndTheFirstWins) {
     auto p = ReadExact("KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=3"
                        "?SubId=A&SubId=B&subid=C;");
