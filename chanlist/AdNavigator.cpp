@@ -4,9 +4,11 @@
 #include <TsHtmlCtrl.h>
 
 static volatile LONG s_nLiveThreads = 0; // threads that still hold their share
+static HANDLE s_hThreadGate = NULL;      // the tests' gate for new threads
 
 CTsAdNavigator::CTsAdNavigator(CTsHtmlCtrl* pCtrl, LPCSTR lpszAddress)
-    : m_pCtrl(pCtrl), m_strAddress(lpszAddress), m_nRefs(2), m_hModule(NULL) {
+    : m_pCtrl(pCtrl), m_strAddress(lpszAddress), m_nRefs(2), m_hModule(NULL),
+      m_hGate(s_hThreadGate) {
     ::InitializeCriticalSection(&m_cs);
 }
 
@@ -38,6 +40,8 @@ CTsAdNavigator* CTsAdNavigator::Start(CTsHtmlCtrl* pCtrl, LPCSTR lpszAddress) {
 // framework's thread object is deleted here as its thread end would do.
 UINT AFX_CDECL CTsAdNavigator::ThreadProc(LPVOID pParam) {
     CTsAdNavigator* pNavigator = (CTsAdNavigator*)pParam;
+    if (pNavigator->m_hGate != NULL)
+        ::WaitForSingleObject(pNavigator->m_hGate, INFINITE);
     ::EnterCriticalSection(&pNavigator->m_cs);
     if (pNavigator->m_pCtrl != NULL)
         pNavigator->m_pCtrl->Navigate(pNavigator->m_strAddress);
@@ -68,4 +72,8 @@ void CTsAdNavigator::Release() {
 
 LONG CTsAdNavigator::GetLiveCount() {
     return ::InterlockedCompareExchange(const_cast<LONG*>(&s_nLiveThreads), 0, 0);
+}
+
+void CTsAdNavigator::SetThreadGate(HANDLE hGate) {
+    s_hThreadGate = hGate;
 }

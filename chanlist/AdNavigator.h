@@ -29,6 +29,10 @@ public:
 
     // Navigators whose thread has not yet let go (a measure for tests).
     static LONG GetLiveCount();
+    // A seam for tests: while hGate is set and not signalled, every thread
+    // started from now on waits on it before it navigates, outside the
+    // lock, so a test can destroy the window first. Null: no wait.
+    static void SetThreadGate(HANDLE hGate);
 
 private:
     CTsAdNavigator(CTsHtmlCtrl* pCtrl, LPCSTR lpszAddress);
@@ -46,4 +50,5 @@ private:
     CString m_strAddress;  // the address, copied when the thread starts
     LONG m_nRefs;          // shares: the window's and the thread's
     HMODULE m_hModule;     // this DLL, kept loaded until the thread is done
+    HANDLE m_hGate;        // waited on before navigating, or null
 };

@@ -3,6 +3,15 @@
 // can tell by opening it. Its name is the full path of the host's
 // executable with every backslash turned into an underscore. Nothing
 // signals or waits on it.
+//
+// The name is open to every process of the session, so it can be taken
+// before a window comes. When it names another kind of object, creating
+// the event fails: the window then goes without it (g_hPresenceEvent stays
+// null, nothing else depends on it) and the next window to be constructed
+// tries again. When another process made the event first, the window holds
+// a handle to that one; it only ever closes its own handle. In both cases
+// the window behaves as it always does, since it never waits on the event:
+// what others read from the name is theirs to trust.
 #pragma once
 
 #include <afxwin.h>

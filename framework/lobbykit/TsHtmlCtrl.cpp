@@ -2,6 +2,8 @@
 // runs on any thread; the window takes the address over on its own.
 #include "TsHtmlCtrl.h"
 
+#include <set>
+
 #include "../mbcs/TsMbcsCut.h"
 
 // Longest address kept, in bytes.
@@ -17,6 +19,38 @@ private:
     CRITICAL_SECTION& m_cs; // the lock held
 };
 
+// The controls that exist, by address: Navigate looks itself up here before
+// it touches any member, so a call through a pointer to a control already
+// destroyed is caught (and counted) instead of writing into freed memory.
+class CTsLiveHtmlCtrls {
+public:
+    CTsLiveHtmlCtrls() { ::InitializeCriticalSection(&m_cs); }
+    ~CTsLiveHtmlCtrls() { ::DeleteCriticalSection(&m_cs); }
+    void Add(const CTsHtmlCtrl* p) {
+        CTsHtmlLock lock(m_cs);
+        m_live.insert(p);
+    }
+    void Remove(const CTsHtmlCtrl* p) {
+        CTsHtmlLock lock(m_cs);
+        m_live.erase(p);
+    }
+    bool Contains(const CTsHtmlCtrl* p) {
+        CTsHtmlLock lock(m_cs);
+        return m_live.count(p) != 0;
+    }
+
+private:
+    CRITICAL_SECTION m_cs;               // guards m_live
+    std::set<const CTsHtmlCtrl*> m_live; // constructed and not yet destroyed
+};
+
+static CTsLiveHtmlCtrls& LiveControls() {
+    static CTsLiveHtmlCtrls s_live;
+    return s_live;
+}
+
+static volatile LONG s_nCallsOnDead = 0; // Navigate calls on dead controls
+
 BEGIN_MESSAGE_MAP(CTsHtmlCtrl, CWnd)
 ON_WM_CREATE()
 ON_WM_DESTROY()
@@ -26,12 +60,14 @@ END_MESSAGE_MAP()
 
 CTsHtmlCtrl::CTsHtmlCtrl() : m_hWndTarget(NULL), m_nNavigations(0) {
     ::InitializeCriticalSection(&m_cs);
+    LiveControls().Add(this);
 }
 
 CTsHtmlCtrl::~CTsHtmlCtrl() {
     if (m_hWnd != NULL) {
         DestroyWindow();
     }
+    LiveControls().Remove(this);
     ::DeleteCriticalSection(&m_cs);
 }
 
@@ -69,6 +105,10 @@ void CTsHtmlCtrl::OnDestroy() {
 
 // Stores the address and posts to the window; touches nothing else of it.
 void CTsHtmlCtrl::Navigate(LPCSTR lpszAddress) {
+    if (!LiveControls().Contains(this)) {
+        ::InterlockedIncrement(&s_nCallsOnDead);
+        return;
+    }
     HWND hTarget;
     {
         CTsHtmlLock lock(m_cs);
@@ -84,6 +124,10 @@ void CTsHtmlCtrl::Navigate(LPCSTR lpszAddress) {
     if (hTarget != NULL) {
         ::PostMessage(hTarget, WM_TS_HTMLNAVIGATE, 0, 0);
     }
+}
+
+LONG CTsHtmlCtrl::GetCallsOnDeadControls() {
+    return ::InterlockedCompareExchange(const_cast<LONG*>(&s_nCallsOnDead), 0, 0);
 }
 
 CString CTsHtmlCtrl::GetLocation() const {

@@ -29,6 +29,10 @@ public:
     CString GetLocation() const;
     // Number of addresses the window has taken over.
     int GetNavigateCount() const;
+    // Calls of Navigate on an object that was no longer (or never) a live
+    // control: such a call is counted and does nothing else. A measure for
+    // tests of the threads that navigate a view.
+    static LONG GetCallsOnDeadControls();
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

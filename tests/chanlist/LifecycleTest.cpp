@@ -50,6 +50,35 @@ TEST(ChannelListWnd, PresenceEventLivesWithTheObjects) {
     EXPECT_EQ(g_hPresenceEvent, (HANDLE)NULL);
 }
 
+// The name is another process's to take: under another object type the
+// window goes without the event (and comes up all the same), a later window
+// makes it once the name is free; an event made by someone else is shared,
+// and outlives the window, since the window only closes its own handle.
+TEST(ChannelListWnd, PresenceEventNameTakenByOthers) {
+    const std::string sName = PresenceEventName();
+    HANDLE hSquatter = ::CreateMutexA(NULL, FALSE, sName.c_str());
+    ASSERT_NE(hSquatter, (HANDLE)NULL);
+    {
+        CTsChannelListWnd wnd;
+        EXPECT_EQ(g_hPresenceEvent, (HANDLE)NULL);
+        ::CloseHandle(hSquatter);
+        CTsChannelListWnd later;
+        EXPECT_NE(g_hPresenceEvent, (HANDLE)NULL);
+    }
+    EXPECT_EQ(g_hPresenceEvent, (HANDLE)NULL);
+
+    HANDLE hOther = ::CreateEventA(NULL, TRUE, TRUE, sName.c_str());
+    ASSERT_NE(hOther, (HANDLE)NULL);
+    {
+        CTsChannelListWnd wnd;
+        ASSERT_NE(g_hPresenceEvent, (HANDLE)NULL);
+        EXPECT_EQ(::WaitForSingleObject(g_hPresenceEvent, 0), (DWORD)WAIT_OBJECT_0); // theirs
+    }
+    EXPECT_TRUE(EventExists(sName));
+    ::CloseHandle(hOther);
+    EXPECT_FALSE(EventExists(sName));
+}
+
 TEST_F(ChannelListTest, CreateMakesTheChildren) {
     Create();
     CWnd* pContainer = Wnd().GetDlgItem(CTsChannelListWnd::IDC_LIST_CONTAINER);
@@ -114,17 +143,21 @@ TEST_F(ChannelListTest, AdViewFollowsTheConfiguredAddress) {
     EXPECT_TRUE(WaitForNavigators(m_host));
 }
 
-// Destroying the window at once after its creation, while the navigation
-// thread may not have run yet, never lets the thread use a destroyed view.
+// A window destroyed before its navigation thread has run: the thread,
+// held at the gate until the view is gone, must not use it.
 TEST_F(ChannelListTest, AdViewDestroyedBeforeNavigationIsSafe) {
     m_host.GetConfig().Set("ad.url", "http://ads.example.test/race");
+    HANDLE hGate = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    CTsAdNavigator::SetThreadGate(hGate);
     Create();
-    for (int i = 0; i < 20; ++i) {
-        SCOPED_TRACE(i);
-        ASSERT_NE(Wnd().m_pAdCtrl, (CTsHtmlCtrl*)NULL);
-        ReplaceWindow(); // destroys the window, then makes the next one
-    }
+    CTsAdNavigator::SetThreadGate(NULL);
+    ASSERT_NE(Wnd().m_pAdCtrl, (CTsHtmlCtrl*)NULL);
+    const LONG nDeadCalls = CTsHtmlCtrl::GetCallsOnDeadControls();
+    m_host.DestroyWindow();
+    ::SetEvent(hGate);
     EXPECT_TRUE(WaitForNavigators(m_host));
+    ::CloseHandle(hGate);
+    EXPECT_EQ(CTsHtmlCtrl::GetCallsOnDeadControls(), nDeadCalls);
 }
 
 // Teardown: timers stop, the ad view goes, every record is deleted and the
