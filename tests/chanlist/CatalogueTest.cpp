@@ -6,6 +6,7 @@
 
 #include <KelpParser.h>
 
+#include "ContinuePlay.h"
 #include "GroupCatalogue.h"
 
 namespace {
@@ -235,5 +236,44 @@ TEST_F(CatalogueTest, ContinuePlayValuesOfThisUserOnly) {
         EXPECT_STREQ(Wnd().m_szContChannelId, c.pszChannel);
         EXPECT_EQ(Wnd().m_nContRoom, c.nRoom);
         m_folder.Leave();
+    }
+}
+
+// The stored values are read only within their sizes, the channel id (at
+// most 30 bytes as stored) cut between characters; a user id beyond 255
+// bytes is nobody's.
+TEST(ContinuePlay, ValuesAreReadWithinTheirSizes) {
+    const char kKey[] = "Software\\PeltoraTests\\ContinuePlayLimits";
+    const std::string sLead = IsDBCSLeadByte(0xB0) ? "" : "\xB0";
+    const std::string sLongUser(255, 'u');
+    struct Case {
+        std::string sUser;    // stored "ContPlayId", with its NUL
+        std::string sChannel; // stored "ContPlayChId" bytes, as given
+        int bFound;           // expected result
+        std::string sRead;    // expected channel id
+    } cases[] = {
+        {"alice", std::string(29, 'c') + '\0', 1, std::string(29, 'c')},
+        {"alice", std::string(30, 'c'), 1, std::string(30, 'c')}, // no NUL stored
+        {"alice", std::string(30, 'c') + '\0', 1, ""},            // 31 bytes: not read
+        {"alice", std::string(28, 'c') + "\xB0" + '\0', 1, std::string(28, 'c') + sLead},
+        {sLongUser, "CH-1", 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sChannel.size());
+        HKEY hKey = NULL;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                                    &hKey, NULL),
+                  ERROR_SUCCESS);
+        ::RegSetValueExA(hKey, "ContPlayId", 0, REG_SZ, (const BYTE*)c.sUser.c_str(),
+                         (DWORD)c.sUser.size() + 1);
+        // As raw bytes: a text value would go through the code page.
+        ::RegSetValueExA(hKey, "ContPlayChId", 0, REG_BINARY, (const BYTE*)c.sChannel.data(),
+                         (DWORD)c.sChannel.size());
+        ::RegCloseKey(hKey);
+        char szChannel[32] = "";
+        int nRoom = -2;
+        EXPECT_EQ(TsReadContinuePlay(kKey, c.sUser.c_str(), szChannel, nRoom), c.bFound);
+        EXPECT_EQ(std::string(szChannel), c.sRead);
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
     }
 }
