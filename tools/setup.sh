@@ -13,7 +13,7 @@ need_pkgs=(
   wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   cmake ninja-build g++ clang libclang-rt-14-dev llvm
-  googletest libgtest-dev libbenchmark-dev libasio-dev
+  googletest libgtest-dev libbenchmark-dev libboost-url1.81-dev libasio-dev
   locales fonts-nanum fonts-noto-cjk xvfb xauth clang-format
 )
 
