@@ -16,18 +16,63 @@ namespace {
 
 // Below this many values a linear search beats building the key index.
 const std::size_t kIndexThreshold = 16;
+// A slot's low bits: an entry's position + 1 (kMaxItemCount + 1 fits).
+const unsigned kSlotIndexBits = 19;
+const std::uint32_t kSlotIndexMask = (1u << kSlotIndexBits) - 1;
+static_assert(CKelpParser::kMaxItemCount < (1 << kSlotIndexBits), "slot index bits");
 
 std::string TextOrEmpty(const char* text) {
     return text ? std::string(text) : std::string();
 }
 
 // Length of a NUL-terminated text, or max + 1 when it is longer than max;
-// never reads past the NUL.
+// never reads past the NUL (memchr stops at the first match).
 std::size_t BoundedLength(const char* text, std::size_t max) {
-    std::size_t n = 0;
-    while (n <= max && text[n] != '\0')
-        ++n;
-    return n;
+    const void* nul = std::memchr(text, '\0', max + 1);
+    return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : max + 1;
+}
+
+// A hash of n bytes, 8 at a time; only ever compared within one process.
+std::uint64_t HashBytes(const char* p, std::size_t n, std::uint64_t seed) {
+    const std::uint64_t k1 = 0x9E3779B97F4A7C15ull, k2 = 0xBF58476D1CE4E5B9ull;
+    std::uint64_t h = seed ^ (n * k1);
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        h = (h ^ w) * k2;
+        h ^= h >> 31;
+    }
+    // The last 0 to 7 bytes, without a loop: two 4-byte words that may
+    // overlap, or the first, middle and last byte.
+    std::uint64_t w = 0;
+    if (n >= 4) {
+        std::uint32_t a, b;
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + n - 4, 4);
+        w = a | static_cast<std::uint64_t>(b) << 32;
+    } else if (n > 0) {
+        const unsigned char* u = reinterpret_cast<const unsigned char*>(p);
+        w = u[0] | static_cast<std::uint64_t>(u[n / 2]) << 8 |
+            static_cast<std::uint64_t>(u[n - 1]) << 16;
+    }
+    h = (h ^ w) * 0x94D049BB133111EBull;
+    h ^= h >> 29;
+    h *= k2;
+    return h ^ (h >> 32);
+}
+
+// Asks the processor to fetch the line at p, which will be needed soon.
+void Prefetch(const void* p) {
+#if defined(__GNUC__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+
+// The bits of a hash a slot keeps above the entry's position.
+std::uint32_t SlotTag(std::uint64_t hash) {
+    return static_cast<std::uint32_t>(hash >> 32) & ~kSlotIndexMask;
 }
 
 // Reads the first value of key as a T through the strict number rules.
@@ -43,23 +88,116 @@ template <typename T> int GetNumber(const CKelpParser& parser, const char* key, 
 
 // ---- Impl: the value list and its key index ----
 
+bool CKelpParser::Impl::Item::IsKey(const char* text) const {
+    const char* k = Key();
+    for (std::uint32_t i = 0; i < keyLength; ++i)
+        if (k[i] != text[i])
+            return false; // also at text's NUL, since keys hold none
+    return text[keyLength] == '\0';
+}
+
+bool CKelpParser::Impl::Item::HasKey(const char* text, std::size_t n) const {
+    if (keyLength != n)
+        return false;
+    // Keys are short: compared 8 bytes at a time in line, the rest by byte.
+    const char* k = Key();
+    for (; n >= 8; k += 8, text += 8, n -= 8) {
+        std::uint64_t a, b;
+        std::memcpy(&a, k, 8);
+        std::memcpy(&b, text, 8);
+        if (a != b)
+            return false;
+    }
+    for (; n > 0; ++k, ++text, --n)
+        if (*k != *text)
+            return false;
+    return true;
+}
+
+CKelpParser::Impl::~Impl() {
+    for (Item& item : items)
+        if (item.owned)
+            delete[] item.Key();
+}
+
+// Sizes the table for the entries and enters each, the first of a key only.
+void CKelpParser::Impl::BuildIndex() {
+    std::size_t size = 32;
+    while (size < 2 * items.size())
+        size *= 2;
+    slots.assign(size, 0);
+    if (seed == 0)
+        seed = HashBytes("", 0, reinterpret_cast<std::uintptr_t>(this)) | 1;
+    // The slots are met in no order, so each is fetched from memory a few
+    // entries ahead of its insertion: the hashes wait in a small ring.
+    const std::size_t kAhead = 8;
+    std::uint64_t ahead[kAhead];
+    const std::size_t n = items.size();
+    for (std::size_t i = 0; i < n + kAhead; ++i) {
+        if (i >= kAhead)
+            Insert(i - kAhead, ahead[i % kAhead]);
+        if (i < n) {
+            ahead[i % kAhead] = HashOf(items[i]);
+            Prefetch(&slots[static_cast<std::size_t>(ahead[i % kAhead]) & (size - 1)]);
+        }
+    }
+    indexFresh = true;
+}
+
+std::uint64_t CKelpParser::Impl::HashOf(const Item& item) const {
+    return HashBytes(item.Key(), item.keyLength, seed);
+}
+
+void CKelpParser::Impl::Insert(std::size_t i, std::uint64_t hash) {
+    Item& item = items[i];
+    const std::uint32_t tag = SlotTag(hash);
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t s = static_cast<std::size_t>(hash) & mask;; s = (s + 1) & mask) {
+        const std::uint32_t slot = slots[s];
+        if (slot == 0) {
+            slots[s] = tag | static_cast<std::uint32_t>(i + 1);
+            item.first = 1;
+            return;
+        }
+        if ((slot & ~kSlotIndexMask) == tag &&
+            items[(slot & kSlotIndexMask) - 1].HasKey(item.Key(), item.keyLength)) {
+            item.first = 0;
+            return;
+        }
+    }
+}
+
 // First entry of key, or null.
 CKelpParser::Impl::Item* CKelpParser::Impl::Find(const char* key) {
     if (items.size() <= kIndexThreshold) {
         for (Item& item : items)
-            if (item.key == key)
+            if (item.IsKey(key))
                 return &item;
         return nullptr;
     }
-    if (!indexFresh) {
-        index.clear();
-        index.reserve(items.size());
-        for (std::size_t i = 0; i < items.size(); ++i)
-            index.emplace(items[i].key, static_cast<std::uint32_t>(i)); // keeps the first
-        indexFresh = true;
+    if (!indexFresh)
+        BuildIndex();
+    if (next < items.size() && items[next].first && items[next].IsKey(key))
+        return &items[next++];
+    if (other < items.size() && items[other].first && items[other].IsKey(key)) {
+        std::swap(next, other);
+        return &items[next++];
     }
-    auto it = index.find(key);
-    return it == index.end() ? nullptr : &items[it->second];
+    const std::size_t keyLength = std::strlen(key);
+    const std::uint64_t hash = HashBytes(key, keyLength, seed);
+    const std::uint32_t tag = SlotTag(hash);
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t s = static_cast<std::size_t>(hash) & mask;; s = (s + 1) & mask) {
+        const std::uint32_t slot = slots[s];
+        if (slot == 0)
+            return nullptr;
+        const std::size_t i = (slot & kSlotIndexMask) - 1;
+        if ((slot & ~kSlotIndexMask) == tag && items[i].HasKey(key, keyLength)) {
+            other = next;
+            next = i + 1;
+            return &items[i];
+        }
+    }
 }
 
 // Appends one entry after checking the key and the limits.
@@ -71,20 +209,27 @@ int CKelpParser::Impl::Add(const char* key, const char* value, std::size_t lengt
     std::size_t room = static_cast<std::size_t>(kMaxMessageSize) - contentBytes;
     if (keyLength > room || length > room - keyLength)
         return 0;
-    // The text gets a block of its own, so it stays where it is however the
-    // entries move.
+    // Key and text get one block of their own, so they stay where they are
+    // however the entries move.
+    std::unique_ptr<char[]> block(new char[keyLength + 1 + length + 1]);
+    std::memcpy(block.get(), key, keyLength + 1);
     Item item;
-    item.key.assign(key, keyLength);
-    item.owns.reset(new char[length + 1]);
-    item.value = item.owns.get();
-    item.length = length;
+    item.keyLength = static_cast<std::uint32_t>(keyLength);
+    item.value = block.get() + keyLength + 1;
+    item.length = static_cast<std::uint32_t>(length);
+    item.owned = 1;
     if (length > 0)
         std::memcpy(item.value, value, length);
     item.value[length] = '\0';
-    items.push_back(std::move(item));
+    items.push_back(item);
+    block.release(); // the entry owns it now
     contentBytes += keyLength + length;
-    if (indexFresh)
-        index.emplace(items.back().key, static_cast<std::uint32_t>(items.size() - 1));
+    if (indexFresh) {
+        if (2 * items.size() > slots.size())
+            indexFresh = false; // rebuilt larger on the next lookup
+        else
+            Insert(items.size() - 1, HashOf(items.back()));
+    }
     Changed();
     return 1;
 }
@@ -93,18 +238,27 @@ int CKelpParser::Impl::Add(const char* key, const char* value, std::size_t lengt
 int CKelpParser::Impl::Remove(const char* key) {
     if (!valid || !key)
         return 0;
+    const std::size_t keyLength = std::strlen(key);
     std::size_t removedBytes = 0;
-    for (const Item& item : items)
-        if (item.key == key)
-            removedBytes += item.key.size() + item.length;
-    auto end = std::remove_if(items.begin(), items.end(),
-                              [key](const Item& item) { return item.key == key; });
-    if (end == items.end())
+    bool found = false;
+    for (Item& item : items) {
+        if (!item.HasKey(key, keyLength))
+            continue;
+        found = true;
+        removedBytes += item.keyLength + item.length;
+        if (item.owned)
+            delete[] item.Key();
+        item.value = nullptr;
+    }
+    if (!found)
         return 0;
-    items.erase(end, items.end());
+    // Entries are plain pointers and lengths: moving them moves no text.
+    items.erase(std::remove_if(items.begin(), items.end(),
+                               [](const Item& item) { return item.value == nullptr; }),
+                items.end());
     contentBytes -= removedBytes;
-    index.clear();
     indexFresh = false;
+    next = other = 0;
     Changed();
     return 1;
 }
@@ -121,8 +275,11 @@ CKelpParser::CKelpParser(const char* text, int length, const char* /*key*/) : m_
             return;
     }
     m_pImpl->valid = m_pImpl->Read(text, n);
-    if (!m_pImpl->valid)
-        *m_pImpl = Impl(); // a failed reading answers nothing
+    if (!m_pImpl->valid) { // a failed reading answers nothing
+        Impl* empty = new Impl;
+        delete m_pImpl;
+        m_pImpl = empty;
+    }
 }
 
 CKelpParser::CKelpParser(const char* service, const char* command, const char* target, int mode,

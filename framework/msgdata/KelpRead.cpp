@@ -54,17 +54,10 @@ public:
         out.assign(start, static_cast<std::size_t>(m_p - start));
     }
 
-    // Consumes one escaped token like Token above and decodes it into out,
-    // which holds outCap bytes; written receives the decoded length.
-    bool Token(char* out, std::size_t outCap, std::size_t& written) {
-        const char* start = m_p;
-        while (m_p != m_end && !IsSeparator(*m_p))
-            ++m_p;
-        return PercentCodec::Message().Decode(start, static_cast<std::size_t>(m_p - start), out,
-                                              outCap, &written);
-    }
-
     std::size_t Remaining() const { return static_cast<std::size_t>(m_end - m_p); }
+    const char* Position() const { return m_p; }
+    // Moves on to p, which lies between the position and the end.
+    void Seek(const char* p) { m_p = p; }
 
 private:
     static bool IsSeparator(char c) {
@@ -75,6 +68,68 @@ private:
     const char* m_p;   // next byte to read
     const char* m_end; // one past the last byte
 };
+
+// What each byte is to the value scanner: kRaw stands for itself, kEscape
+// starts an escape, anything else ends the token (a separator, or a byte
+// that must have been escaped, which no separator check then accepts).
+enum : unsigned char { kRaw, kEscape, kStop };
+
+struct ScanTables {
+    unsigned char kind[256];
+    signed char hex[256]; // value of a hex digit, or -1
+
+    ScanTables() {
+        const PercentCodec& codec = PercentCodec::Message();
+        for (int c = 0; c < 256; ++c) {
+            kind[c] = codec.IsRaw(static_cast<unsigned char>(c)) ? kRaw : kStop;
+            hex[c] = -1;
+        }
+        kind[static_cast<unsigned char>('%')] = kEscape;
+        for (int d = 0; d < 10; ++d)
+            hex['0' + d] = static_cast<signed char>(d);
+        for (int d = 0; d < 6; ++d)
+            hex['A' + d] = hex['a' + d] = static_cast<signed char>(10 + d);
+    }
+};
+
+const ScanTables& Tables() {
+    static const ScanTables tables;
+    return tables;
+}
+
+// Decodes one token from p into out, up to the first byte that is neither
+// raw nor an escape, and returns that byte's position (null for a bad
+// escape). The text must end with a byte of kind kStop (the message's end
+// mark), so the scan never checks bounds and never passes it: an escape's
+// digits are read one at a time and the first that is no hex digit (the end
+// mark is none) ends the escape before the next is read. nul is set when an
+// escape decodes to a NUL. out must have room for the token's bytes.
+const unsigned char* ScanToken(const ScanTables& t, const unsigned char* p, char*& out, bool& nul) {
+    char* o = out;
+    for (;;) {
+        const unsigned char c = *p;
+        const unsigned char kind = t.kind[c];
+        if (kind == kRaw) {
+            *o++ = static_cast<char>(c);
+            ++p;
+            continue;
+        }
+        if (kind != kEscape)
+            break;
+        const int hi = t.hex[p[1]];
+        if (hi < 0)
+            return nullptr;
+        const int lo = t.hex[p[2]];
+        if (lo < 0)
+            return nullptr;
+        const char decoded = static_cast<char>(hi * 16 + lo);
+        nul |= decoded == '\0';
+        *o++ = decoded;
+        p += 3;
+    }
+    out = o;
+    return p;
+}
 
 bool HasNul(const std::string& text) {
     return text.find('\0') != std::string::npos;
@@ -142,29 +197,43 @@ bool CKelpParser::Impl::Read(const char* text, std::size_t length) {
     encrypted = enc == "1";
 
     if (in.Take(msgdata::kItemsStart)) {
-        // Each value takes at least two bytes ("k="), which bounds the
-        // reservation whatever the header declares.
-        items.reserve(std::min<std::size_t>(count, in.Remaining() / 2 + 1));
-        // Every value's text decodes to at most its escaped length, and its
-        // NUL fits in the byte of its key's "=", so the rest of the message
-        // bounds all of them: one block, never reallocated, holds them.
-        std::size_t capacity = in.Remaining();
-        readValues.reset(new char[capacity]);
-        std::size_t used = 0;
-        do {
-            Item item;
-            std::size_t written = 0;
-            if (items.size() >= count || !in.Token(item.key) || item.key.empty() ||
-                HasNul(item.key) || !in.Take(msgdata::kKeySep) ||
-                !in.Token(&readValues[used], capacity - used - 1, written))
+        // The values run up to the end mark, which ScanToken relies on
+        // (Read checked it is the last byte). n values take at least 3n - 1
+        // bytes ("k=" each and "&" between), so a header declaring more than
+        // the rest can hold is refused before anything is stored.
+        const std::size_t remaining = in.Remaining();
+        if (count == 0 || count > (remaining + 1) / 3)
+            return false;
+        items.resize(count); // filled in below; a failed reading drops them
+        // Every key and text decodes to at most its escaped length, and the
+        // NULs fit in the bytes of the "=" and "&" after them, but for the
+        // last text's: one block of the rest + 1 bytes, never reallocated,
+        // holds them all.
+        readTexts.reset(new char[remaining + 1]);
+        char* out = readTexts.get();
+        const ScanTables& tables = Tables();
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(in.Position());
+        for (std::uint32_t i = 0; i < count; ++i) {
+            if (i > 0 && *p++ != msgdata::kPairSep)
                 return false;
-            item.value = &readValues[used];
-            item.length = written;
-            item.value[written] = '\0';
-            used += written + 1;
-            contentBytes += item.key.size() + written;
-            items.push_back(std::move(item));
-        } while (in.Take(msgdata::kPairSep));
+            Item& item = items[i];
+            bool nul = false;
+            char* const key = out;
+            p = ScanToken(tables, p, out, nul);
+            if (!p || out == key || nul || *p != msgdata::kKeySep)
+                return false;
+            ++p;
+            item.keyLength = static_cast<std::uint32_t>(out - key);
+            *out++ = '\0';
+            item.value = out;
+            p = ScanToken(tables, p, out, nul);
+            if (!p)
+                return false;
+            item.length = static_cast<std::uint32_t>(out - item.value);
+            *out++ = '\0';
+            contentBytes += item.keyLength + item.length;
+        }
+        in.Seek(reinterpret_cast<const char*>(p));
     }
     if (items.size() != count)
         return false;

@@ -55,7 +55,7 @@ bool CKelpParser::Impl::Render() {
 
     for (std::size_t i = 0; i < items.size() && url.size() <= limit; ++i) {
         url += i == 0 ? msgdata::kItemsStart : msgdata::kPairSep;
-        codec.Append(url, items[i].key.data(), items[i].key.size());
+        codec.Append(url, items[i].Key(), items[i].keyLength);
         url += msgdata::kKeySep;
         codec.Append(url, items[i].value, items[i].length);
     }
