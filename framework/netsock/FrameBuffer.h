@@ -17,8 +17,10 @@ class NETSOCK_API CTsFrameBuffer {
 public:
     // Bytes of the length prefix.
     static constexpr std::size_t kHeaderSize = 4;
-    // Largest message accepted by default: 1 MiB.
-    static constexpr std::size_t kDefaultLimit = 1048576;
+    // Largest message accepted by default: 4 MiB, the message library's
+    // CKelpParser::kMaxMessageSize, so that every message that renders can
+    // travel. The one frame limit of the lobby's socket and the tools.
+    static constexpr std::size_t kDefaultLimit = 4194304;
 
     // nLimit: the largest message length accepted (at most 0xFFFFFFFF).
     explicit CTsFrameBuffer(std::size_t nLimit = kDefaultLimit);

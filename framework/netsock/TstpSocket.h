@@ -36,8 +36,8 @@ const UINT WM_TSTP_SOCKET = WM_APP + 0x10;
 
 class NETSOCK_API CTstpSocket {
 public:
-    // Largest message sent or received, in bytes (1 MiB).
-    static constexpr int kMaxMessage = 1048576;
+    // Largest message sent or received, in bytes: the frame limit (4 MiB).
+    static constexpr int kMaxMessage = static_cast<int>(CTsFrameBuffer::kDefaultLimit);
     // Most bytes Send keeps waiting for the peer before refusing more.
     static constexpr int kMaxQueued = 4 * (kMaxMessage + 4);
     // Most bytes one Receive call takes from Winsock.

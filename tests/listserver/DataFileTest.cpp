@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ChannelData.h"
+#include "FrameBuffer.h"
 
 using listserver::ChannelData;
 using listserver::Group;
@@ -74,6 +75,21 @@ TEST(DataFile, GeneratorNumbersIdsNamesPortsAndSpreadsMembers) {
     EXPECT_EQ(ch[1].maxRoomViewers, 3);
 }
 
+// The generator's largest count makes a reply that fits in one frame: the
+// frame limit is the message limit, 4 MiB.
+TEST(DataFile, TheLargestGeneratedGroupFitsInOneFrame) {
+    ChannelData data;
+    std::string error;
+    ASSERT_TRUE(Load("group G S\ngenerate 20000 | C{n} | Channel {n} | h | 1 | 1 | 1 | 1 | 1 | 1\n",
+                     data, error))
+        << error;
+    const Group* g = data.Find("G", "S");
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->channels.size(), 20000u);
+    EXPECT_GT(g->reply.size(), 1048576u);
+    EXPECT_LE(g->reply.size(), CTsFrameBuffer::kDefaultLimit);
+}
+
 struct BadCase {
     const char* text;
     int line;
@@ -101,10 +117,11 @@ TEST(DataFile, BadLinesNameFileAndLine) {
         {"group G S\nmisbehave sulk\n", 2, "unknown misbehaviour 'sulk'"},
         {"group G S\nmisbehave burst\nmisbehave slow:5\n", 3, "second 'misbehave'"},
         {"group G S\ngenerate 0 | C{n} | n | h | 1 | 1 | 1 | 1 | 1 | 1\n", 2, "count '0'"},
+        {"group G S\ngenerate 20001 | C{n} | n | h | 1 | 1 | 1 | 1 | 1 | 1\n", 2, "count '20001'"},
         {"group G S\ngenerate 3 | C{n} | n | h | 65534 | 1 | 1 | 1 | 1 | 1\n", 2, "pass 65535"},
         {"group G S\ngenerate 3 | C{n} | n | h | 1 | 1 | 1 | 1 | 1\n", 2, "10 fields"},
-        // 5000 channels with long names make a reply above one frame.
-        {"\ngroup G S\ngenerate 5000 | C{n} | "
+        // 20,000 channels with long names make a reply above one frame.
+        {"\ngroup G S\ngenerate 20000 | C{n} | "
          "{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}"
          "{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}"
          "{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}{nnnnnnnnn}"

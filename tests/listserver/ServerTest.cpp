@@ -251,7 +251,7 @@ TEST_F(ListServer, ClosingMisbehaviours) {
         {"close-before", "", asio::error::eof},
         {"close-middle", half.substr(0, half.size() / 2), asio::error::eof},
         {"garbage", Framed("GARBAGE\x01\xFE\xFF not a message;"), asio::error::eof},
-        {"oversized", std::string("\x00\x10\x00\x01KELP/1 svc=", 15), asio::error::eof},
+        {"oversized", std::string("\x00\x40\x00\x01KELP/1 svc=", 15), asio::error::eof},
         {"reset", Framed(Expected("reset")), asio::error::connection_reset},
     };
     for (const auto& c : cases) {

@@ -10,13 +10,15 @@
 
 namespace {
 
-std::vector<char> Frame(const std::string& message, std::size_t nLimit = 1048576) {
+std::vector<char> Frame(const std::string& message,
+                        std::size_t nLimit = CTsFrameBuffer::kDefaultLimit) {
     std::vector<char> out;
     EXPECT_TRUE(CTsFrameBuffer::Encode(message.data(), message.size(), out, nLimit));
     return out;
 }
 
-std::vector<char> Join(const std::vector<std::string>& messages, std::size_t nLimit = 1048576) {
+std::vector<char> Join(const std::vector<std::string>& messages,
+                       std::size_t nLimit = CTsFrameBuffer::kDefaultLimit) {
     std::vector<char> out;
     for (const std::string& message : messages) {
         EXPECT_TRUE(CTsFrameBuffer::Encode(message.data(), message.size(), out, nLimit));

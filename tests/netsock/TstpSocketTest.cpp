@@ -450,7 +450,9 @@ TEST_F(TstpSocketTest, CoalescedMessagesComeOutOneByOneInOrder) {
 TEST_F(TstpSocketTest, FullBufferResumesReadingOnceMessagesAreTaken) {
     ConnectAndAccept();
     m_rec.bLazy = true;
-    std::vector<std::string> sent = {std::string(700000, 'x'), std::string(700000, 'y')};
+    // Two messages of two thirds of the largest each: more than the buffer holds.
+    const std::size_t nEach = CTstpSocket::kMaxMessage / 3 * 2;
+    std::vector<std::string> sent = {std::string(nEach, 'x'), std::string(nEach, 'y')};
     std::string stream = Frame(sent[0]) + Frame(sent[1]);
     bool bSent = false;
     std::thread sender([&] { bSent = m_server.SendAll(stream); });
@@ -665,7 +667,8 @@ TEST_F(TstpSocketTest, EverythingSentBeforeTheCloseIsReadBeforeFdClose) {
     m_rec.bLazy = true;
     // The first two messages fill the frame buffer exactly; the other two
     // wait in Winsock when the peer closes.
-    const std::vector<std::string> sent = {std::string(524288, 'a'), std::string(524284, 'b'),
+    const std::size_t nHalf = CTstpSocket::kMaxMessage / 2;
+    const std::vector<std::string> sent = {std::string(nHalf, 'a'), std::string(nHalf - 4, 'b'),
                                            std::string(20000, 'c'), std::string(20000, 'd')};
     std::string stream;
     for (const std::string& message : sent) {

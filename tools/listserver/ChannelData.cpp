@@ -3,8 +3,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <string>
 
 #include "FrameBuffer.h"
+#include "KelpParser.h"
 #include "Reply.h"
 
 namespace listserver {
@@ -12,8 +14,14 @@ namespace listserver {
 namespace {
 
 // A generator makes at most this many channels; far more would not fit in
-// one reply frame anyway.
-const long long kMaxGenerated = 5000;
+// one reply frame anyway (a reply of 20,000 channels with short names is
+// about 3.8 MB of the 4 MiB limit).
+const long long kMaxGenerated = 20000;
+
+// The frame limit is the message limit: every reply that renders can travel.
+static_assert(CTsFrameBuffer::kDefaultLimit ==
+                  static_cast<std::size_t>(CKelpParser::kMaxMessageSize),
+              "the frame limit and the message limit must agree");
 // Longest delay a misbehaviour may ask for, in milliseconds.
 const long long kMaxDelayMs = 600000;
 
@@ -424,7 +432,8 @@ bool Reader::Finish() {
     if (!BuildGroupReply(g, g.reply) || g.reply.size() > CTsFrameBuffer::kDefaultLimit) {
         m_line = g.line;
         return Fail("the reply of group " + LogText(g.game) + " " + LogText(g.sub) +
-                    " does not fit in one frame of 1 MiB");
+                    " does not fit in one frame of " +
+                    std::to_string(CTsFrameBuffer::kDefaultLimit) + " bytes");
     }
     return true;
 }

@@ -21,7 +21,7 @@ struct Misbehaviour {
         CloseBefore,  // read, then close without answering
         CloseMiddle,  // send the first half of the reply frame, then close
         Garbage,      // send a frame that is not a message, then close
-        Oversized,    // send a header announcing more than 1 MiB, then close
+        Oversized,    // send a header announcing more than the frame limit, then close
         Burst,        // send the reply three times in one write
         Trickle,      // send the reply frame one byte per write
         OtherService, // answer with another service and command

@@ -20,7 +20,7 @@ namespace {
 
 // A frame that is well-formed but whose bytes are no message.
 const char kGarbage[] = "GARBAGE\x01\xFE\xFF not a message;";
-// The length an oversized header announces: one byte above the 1 MiB limit.
+// The length an oversized header announces: one byte above the frame limit.
 const std::size_t kOversizedLength = CTsFrameBuffer::kDefaultLimit + 1;
 // Before a reset, how often (1 ms apart) to wait for the peer to acknowledge
 // the reply, so that the reset does not throw away unsent bytes.
