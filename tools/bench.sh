@@ -17,5 +17,26 @@ cmake --preset bench >/dev/null
 cmake --build --preset bench
 build/bench/tools/bench/kelp_bench "$@"
 
-# ---- Windows: benchmarks that run under Wine go here, each in its own
-# section like the one above (configure, build, run).
+# ---- Windows: the list views and the window under Wine in Xvfb (the
+# Windows build this machine can run, optimised as the product is), with
+# the channel-list server of the bench preset on loopback.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if bash tools/arch.sh runs32; then
+  preset=cross loader=wine cxx=i686-w64-mingw32-g++-posix
+else
+  preset=cross64 loader=$(bash tools/arch.sh wine64) cxx=x86_64-w64-mingw32-g++-posix
+fi
+# Wine finds the MinGW runtime DLLs (libstdc++, libgcc, winpthread) here.
+WINEPATH="$(dirname "$("$cxx" -print-file-name=libstdc++-6.dll)");$(dirname "$("$cxx" -print-file-name=libwinpthread-1.dll)")"
+export WINEPATH
+win_build=build/bench-$preset
+echo "== Windows ($preset, $win_build): list_bench (filling and sorting the lists, replies, group clicks)"
+cmake --build --preset bench --target peltora_listserver
+cmake --preset "$preset" -B "$win_build" >/dev/null
+cmake --build "$win_build" --target list_bench
+server_dir=$PWD/build/bench/list-server
+bash tools/listserver/fixture.sh start "$server_dir" build/bench/bin/peltora_listserver \
+  tools/bench-win/bench-channels.txt
+trap 'bash tools/listserver/fixture.sh stop "$server_dir"' EXIT
+PELTORA_LISTSERVER_PORT_FILE="Z:$server_dir/port" \
+  xvfb-run -a -s "-screen 0 1024x768x24" "$loader" "$PWD/$win_build/bin/list_bench.exe"

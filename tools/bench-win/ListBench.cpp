@@ -18,15 +18,24 @@
 // Part 3, the longest time the window does not answer while a
 // 10,000-channel reply is processed: a second thread sends WM_NULL with
 // SendMessageTimeout in a loop and records its longest wait.
+// Part 4, only with a channel-list server (PELTORA_LISTSERVER_PORT_FILE
+// names the file holding its port; tools/bench.sh starts one with
+// tools/bench-win/bench-channels.txt): a group click to the painted rows of
+// its 100 channels, against a bare connect + request + reply round trip to
+// the same server.
 //
 // Figures are printed, never checked; compare the ratios, which are
 // measured against references in the same run.
+// Winsock before windows.h, which the framework headers bring in.
+#include <winsock2.h>
+
 #include <ChannelListWnd.h>
 #include <KelpParser.h>
 #include <ListCtrlWnd.h>
 #include <TsTestHost.h>
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <stdio.h>
@@ -453,10 +462,162 @@ void RunWindow() {
     host.DestroyWindow();
 }
 
+// ---- A group click against a bare round trip, with a real server ----
+
+const int kRoundTrips = 21; // each side's runs; the median is printed
+
+// The port in the file PELTORA_LISTSERVER_PORT_FILE names, or 0.
+int ServerPort() {
+    char szFile[MAX_PATH] = "";
+    if (::GetEnvironmentVariableA("PELTORA_LISTSERVER_PORT_FILE", szFile, MAX_PATH) == 0)
+        return 0;
+    std::ifstream in(szFile);
+    int nPort = 0;
+    in >> nPort;
+    return nPort;
+}
+
+bool ReceiveAll(SOCKET s, char* pBuffer, int nSize) {
+    for (int nDone = 0; nDone < nSize;) {
+        const int n = ::recv(s, pBuffer + nDone, nSize - nDone, 0);
+        if (n <= 0)
+            return false;
+        nDone += n;
+    }
+    return true;
+}
+
+// One blocking round trip: connect, one framed request for the group, the
+// framed reply read and parsed. The channels read, or -1.
+int BareRoundTrip(int nPort, const char* pszSubId) {
+    CKelpParser request(G::serviceChannelList, G::commandGetChannelList, NULL, 1, NULL, 0);
+    request.AddValue(G::keyGameId, "TETRIS");
+    request.AddValue(G::keySubId, pszSubId);
+    char* pszText = NULL;
+    int nLength = 0;
+    if (!request.GetURL(pszText, nLength))
+        return -1;
+    std::vector<char> frame(4 + (size_t)nLength);
+    const u_long nNetLength = htonl((u_long)nLength);
+    memcpy(frame.data(), &nNetLength, 4);
+    memcpy(frame.data() + 4, pszText, (size_t)nLength);
+
+    const SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET)
+        return -1;
+    sockaddr_in addr;
+    ZeroMemory(&addr, sizeof(addr));
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons((u_short)nPort);
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int nChannels = -1;
+    u_long nReplyLength = 0;
+    if (::connect(s, (const sockaddr*)&addr, sizeof(addr)) == 0 &&
+        ::send(s, frame.data(), (int)frame.size(), 0) == (int)frame.size() &&
+        ReceiveAll(s, (char*)&nReplyLength, 4)) {
+        std::vector<char> reply(ntohl(nReplyLength));
+        if (ReceiveAll(s, reply.data(), (int)reply.size())) {
+            CKelpParser parsed(reply.data(), (int)reply.size(), NULL);
+            int nCount = 0;
+            if (parsed.GetValue(G::keyChannelNum, nCount))
+                nChannels = nCount;
+        }
+    }
+    ::closesocket(s);
+    return nChannels;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+void RunRoundTrips(int nPort) {
+    // The catalogue of two groups of 100 channels each, in a folder of its
+    // own that is the current directory while the window loads it.
+    char szTemp[MAX_PATH + 1] = {0};
+    ::GetTempPathA(MAX_PATH, szTemp);
+    const CString strFolder = CString(szTemp) + "peltora-list-bench";
+    ::CreateDirectoryA(strFolder, NULL);
+    const CString strCatalogue = strFolder + "\\tetrists1.tsg";
+    ::WritePrivateProfileStringA("RNKTET", "NUM", "2", strCatalogue);
+    ::WritePrivateProfileStringA("RNKTET", "1", "B1,Bench one,0,0,0,0,A", strCatalogue);
+    ::WritePrivateProfileStringA("RNKTET", "2", "B2,Bench two,0,0,0,0,A", strCatalogue);
+
+    CTsTestHost::SetClientDirectory(ProgramFolder());
+    CTsChannelListWnd wnd;
+    CTsTestHost host;
+    CTsHostConfig& config = host.GetConfig();
+    config.Set("ad.url", "None");
+    config.Set("game.code", "RNKTET");
+    config.Set("site.code", "ts1");
+    config.Set("member.id", "bench");
+    if (!host.UseWindow(&wnd) || !host.CreateFrame()) {
+        fprintf(stderr, "list_bench: cannot create the window\n");
+        return;
+    }
+    CKelpParser start("", "", NULL, 1, "127.0.0.1", (unsigned short)nPort);
+    start.AddValue(G::keyGameId, "TETRIS");
+    char* pszStart = NULL;
+    int nStart = 0;
+    start.GetURL(pszStart, nStart);
+    ::SetCurrentDirectoryA(strFolder);
+    host.Start(CString(pszStart, nStart), "");
+    CTsChannelListCtrl* pList = wnd.m_wndListCtrl.m_pChannelListCtrl;
+    const auto listed = [&host, pList] {
+        return host.CountLog("splash-off") > 0 && pList != NULL && pList->GetItemCount() == 100;
+    };
+    if (!host.PumpUntil(listed, 10000)) {
+        fprintf(stderr, "list_bench: the first listing did not come\n");
+        host.DestroyWindow();
+        return;
+    }
+
+    std::vector<double> clicks, bare;
+    for (int i = 0; i < kRoundTrips; i++) {
+        CTsChannelGroupListData* pGroup =
+            (CTsChannelGroupListData*)wnd.m_wndListCtrl.m_pChannelGroupListCtrl->GetItemData(
+                i % 2 == 0 ? 1 : 0);
+        host.ClearLog();
+        const double t0 = Now();
+        wnd.SendMessage(WM_USER + 23, (WPARAM)pGroup, 0);
+        const bool bListed = host.PumpUntil(listed, 10000);
+        pList->UpdateWindow();
+        clicks.push_back(Now() - t0);
+        if (!bListed)
+            fprintf(stderr, "list_bench: click %d did not list\n", i);
+
+        const double t1 = Now();
+        const int nChannels = BareRoundTrip(nPort, i % 2 == 0 ? "B2" : "B1");
+        bare.push_back(Now() - t1);
+        if (nChannels != 100)
+            fprintf(stderr, "list_bench: round trip %d read %d channels\n", i, nChannels);
+    }
+    host.DestroyWindow();
+    ::DeleteFileA(strCatalogue);
+    ::RemoveDirectoryA(strFolder);
+
+    const double dClick = Median(clicks), dBare = Median(bare);
+    printf("list_bench: a group click to its 100 painted rows, against a bare round trip\n");
+    printf("  group click: %.2f ms   bare connect+request+reply: %.2f ms   ratio %.1f\n",
+           dClick * 1000.0, dBare * 1000.0, dClick / dBare);
+    printf("  (medians of %d each, the same server on loopback)\n", kRoundTrips);
+}
+
 } // namespace
 
 int main() {
     RunContainer();
     RunWindow();
+    const int nPort = ServerPort();
+    if (nPort > 0) {
+        WSADATA wsa;
+        ::WSAStartup(MAKEWORD(2, 2), &wsa);
+        RunRoundTrips(nPort);
+        ::WSACleanup();
+    } else {
+        printf(
+            "list_bench: no channel-list server (PELTORA_LISTSERVER_PORT_FILE), no round trips\n");
+    }
     return 0;
 }
