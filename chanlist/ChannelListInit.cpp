@@ -6,6 +6,7 @@
 #include <KelpParser.h>
 #include <TsLobbyFrame.h>
 
+#include "GameString.h"
 #include "TsCopyField.h"
 #include "TsRegion.h"
 #include "resource.h"
@@ -25,23 +26,23 @@ int CTsChannelListWnd::Init(__tag_GameString* pGameString) {
     m_strCaption.LoadString(IDS_CAPTION);
 
     CKelpParser parser(m_strGameString, 0, NULL);
-    char* pszGameId = NULL;
-    int nGameIdLength = 0;
-    if (!parser.IsValid() || !parser.GetValue(G::keyGameId, pszGameId, nGameIdLength) ||
-        pszGameId[0] == '\0') {
+    TsGameString game;
+    if (!TsReadGameString(parser, game)) {
         CString strText;
         strText.LoadString(IDS_INVALID_GAMESTRING);
         TsMessageBox(m_pFrameWnd, strText, m_strCaption, MB_ICONHAND | MB_TOPMOST);
         return 0;
     }
 
-    m_strServerIp = parser.GetIPAddress();
-    m_nServerPort = parser.GetPort();
+    m_strServerIp = game.pszServerIp;
+    m_nServerPort = game.nServerPort;
     const char* pszCode = m_pGameInfo->m_szGameCode;
     m_strSection = CString(pszCode, (int)strnlen(pszCode, sizeof(m_pGameInfo->m_szGameCode)));
 
     // From here on the host's game record carries the game string's id.
-    TsCopyField(m_pGameInfo->m_szGameId, pszGameId);
+    static_assert(sizeof(m_pGameInfo->m_szGameId) == sizeof(game.szGameId),
+                  "the game id is read at the record's width");
+    TsCopyField(m_pGameInfo->m_szGameId, game.szGameId);
     ReadAutoJoin(parser);
 
     if (TsRegion::kRenameTet3 && strcmp(m_pGameInfo->m_szGameId, "TET3") == 0)
@@ -59,11 +60,8 @@ int CTsChannelListWnd::Init(__tag_GameString* pGameString) {
 // five characters that start eight before the end of the channel id as
 // stored (clipped at both ends).
 void CTsChannelListWnd::ReadAutoJoin(const CKelpParser& parser) {
-    char* pszChannelId = NULL;
-    char* pszIp = NULL;
-    int nLength = 0;
-    if (!parser.GetValue(G::keyChannelId, pszChannelId, nLength) ||
-        !parser.GetValue(G::keyIPAddress, pszIp, nLength)) {
+    TsAutoJoin join;
+    if (!TsReadAutoJoin(parser, join)) {
         m_bAutoJoin = 0;
         return;
     }
@@ -72,20 +70,18 @@ void CTsChannelListWnd::ReadAutoJoin(const CKelpParser& parser) {
     strSplash.LoadString(IDS_AUTOJOIN);
     ON_SPLASH(strSplash, TSSPLASH_NOTICE, this);
 
+    // The fields have the widths of the join's, so these copies cut nothing.
+    static_assert(sizeof(m_szAutoChannelId) == sizeof(join.szChannelId) &&
+                      sizeof(m_szAutoIp) == sizeof(join.szIp),
+                  "the automatic join is read at the window's widths");
     m_bAutoJoin = 1;
-    TsCopyField(m_szAutoChannelId, pszChannelId);
-    const CString strChannelId(m_szAutoChannelId);
-    m_strSubId = strChannelId.Mid(strChannelId.GetLength() - 8, 5);
-
-    TsCopyField(m_szAutoIp, pszIp);
-    m_nAutoPort = 0;
-    m_nAutoMaxRoom = 0;
-    m_nAutoMaxRoomMembers = 0;
-    m_nAutoMaxRoomViewers = 0;
-    parser.GetValue(G::keyPort, m_nAutoPort);
-    parser.GetValue(G::keyMaxRoom, m_nAutoMaxRoom);
-    parser.GetValue(G::keyMaxRoomMembers, m_nAutoMaxRoomMembers);
-    parser.GetValue(G::keyMaxRoomViewers, m_nAutoMaxRoomViewers);
+    TsCopyField(m_szAutoChannelId, join.szChannelId);
+    m_strSubId = join.szSubId;
+    TsCopyField(m_szAutoIp, join.szIp);
+    m_nAutoPort = join.nPort;
+    m_nAutoMaxRoom = join.nMaxRoom;
+    m_nAutoMaxRoomMembers = join.nMaxRoomMembers;
+    m_nAutoMaxRoomViewers = join.nMaxRoomViewers;
 }
 
 // The hooks let a configuration adjust the settings before the views are
