@@ -28,13 +28,20 @@ int TsReadAutoJoin(const CKelpParser& parser, TsAutoJoin& join) {
         return 0;
 
     TsCopyField(join.szChannelId, pszChannelId);
-    // The sub id is cut by bytes from the id as stored: start eight before
-    // the end, at most five bytes, both clipped to the id.
-    const int nIdLength = (int)strlen(join.szChannelId);
-    const int nFirst = nIdLength > 8 ? nIdLength - 8 : 0;
-    const int nCount = nIdLength - nFirst < 5 ? nIdLength - nFirst : 5;
-    memcpy(join.szSubId, join.szChannelId + nFirst, (size_t)nCount);
-    join.szSubId[nCount] = '\0';
+    // The sub id is cut from the id as stored: from eight bytes before the
+    // end, at most five bytes, both clipped to the id. Its start moves on to
+    // the next character boundary and its end back to the last one that
+    // fits, so that no double-byte character is split (ids are ASCII in
+    // practice, where this is the plain byte cut).
+    const size_t nIdLength = strlen(join.szChannelId);
+    const size_t nFirst = nIdLength > 8 ? nIdLength - 8 : 0;
+    size_t nStart = 0;
+    while (nStart < nFirst)
+        nStart +=
+            IsDBCSLeadByte((BYTE)join.szChannelId[nStart]) && join.szChannelId[nStart + 1] != '\0'
+                ? 2
+                : 1;
+    TsCopyField(join.szSubId, join.szChannelId + nStart);
 
     TsCopyField(join.szIp, pszIp);
     join.nPort = 0;

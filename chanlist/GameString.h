@@ -28,8 +28,9 @@ struct TsGameString {
 struct TsAutoJoin {
     char szChannelId[TS_AUTO_CHANNEL_SIZE]; // keyChannelId
     char szIp[TS_AUTO_IP_SIZE];             // keyIPAddress: the channel's server
-    // The five bytes that start eight before the end of szChannelId as
-    // stored, clipped at both ends (so a short id gives its first bytes).
+    // At most five bytes from eight before the end of szChannelId as
+    // stored, clipped at both ends (so a short id gives its first bytes),
+    // starting and ending between characters.
     char szSubId[TS_AUTO_SUB_ID_SIZE];
     int nPort;           // keyPort; 0 when missing or not a number
     int nMaxRoom;        // keyMaxRoom, likewise

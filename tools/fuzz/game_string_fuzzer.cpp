@@ -1,12 +1,13 @@
 // Fuzz target: arbitrary bytes (up to the first NUL, as the window reads
 // it) as the host's game string. Whatever reads must give the header's
 // server, the game id and the automatic join exactly as the message holds
-// them, each text cut to its field on a character boundary and the sub id
-// cut by bytes from the stored channel id.
+// them, each text cut to its field on a character boundary, the sub id
+// too.
 #include "GameString.h"
 
 #include <KelpParser.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -58,11 +59,15 @@ void CheckAutoJoin(const CKelpParser& parser) {
     }
     CheckFieldFrom(join.szChannelId, pszChannelId);
     CheckFieldFrom(join.szIp, pszIp);
-    // Five bytes starting eight before the end of the stored id, clipped.
+    // At most five bytes of the stored id from its first character that
+    // starts no earlier than eight bytes before the end, whole characters.
     const std::string sId(join.szChannelId);
     const std::size_t nFirst = sId.size() > 8 ? sId.size() - 8 : 0;
-    Require(std::memchr(join.szSubId, '\0', sizeof join.szSubId) != nullptr &&
-            sId.substr(nFirst, 5) == join.szSubId);
+    std::size_t nStart = 0;
+    while (nStart < nFirst)
+        nStart += IsDBCSLeadByte(static_cast<BYTE>(sId[nStart])) && nStart + 1 < sId.size() ? 2 : 1;
+    Require(nStart <= nFirst + 1);
+    CheckFieldFrom(join.szSubId, sId.c_str() + std::min(nStart, sId.size()));
     Require(join.nPort == Number(parser, G::keyPort) &&
             join.nMaxRoom == Number(parser, G::keyMaxRoom) &&
             join.nMaxRoomMembers == Number(parser, G::keyMaxRoomMembers) &&
