@@ -10,6 +10,8 @@
 #include <KelpParser.h>
 #include <TsTestHost.h>
 
+#include "BenchWindow.h"
+
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -53,47 +55,16 @@ double RunIdle(HWND hWnd, DWORD nSeconds, int& nAvatarTicks) {
     return ProcessCpuMs() - dStart;
 }
 
-// The folder of this program, where the plug-ins and the Images folder are.
-CString ProgramFolder() {
-    char szPath[MAX_PATH + 1] = {0};
-    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    char* pSlash = strrchr(szPath, '\\');
-    if (pSlash != NULL)
-        *pSlash = '\0';
-    return CString(szPath);
-}
-
-// A host game string for game TETRIS; the list server need not exist.
-CString GameString() {
-    CKelpParser parser("", "", NULL, 1, "127.0.0.1", 9100);
-    parser.AddValue(G::keyGameId, "TETRIS");
-    char* pszText = NULL;
-    int nLength = 0;
-    if (!parser.GetURL(pszText, nLength))
-        return CString();
-    return CString(pszText, nLength);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     const int nArg = argc > 1 ? atoi(argv[1]) : 60;
     const DWORD nSeconds = nArg > 0 ? (DWORD)nArg : 60;
-    CTsTestHost::SetClientDirectory(ProgramFolder());
-
     CTsChannelListWnd wnd;
     CTsTestHost host;
-    CTsHostConfig& config = host.GetConfig();
-    config.Set("ad.url", "None");
-    config.Set("game.code", "RNKTET");
-    config.Set("member.id", "bench");
-    config.Set("member.nick", "Idle");
-    config.Set("member.avatar", "A1B2C3");
-    if (!host.UseWindow(&wnd) || !host.CreateFrame()) {
-        fprintf(stderr, "avatar_idle: cannot create the window\n");
+    const char* const config[] = {"member.nick", "Idle", "member.avatar", "A1B2C3", NULL};
+    if (!BenchStartWindow(host, wnd, BenchGameString(), "avatar_idle", config))
         return 1;
-    }
-    host.Start(GameString(), "");
     wnd.UpdateWindow();
     host.Pump();
     if (!wnd.IsWindowVisible() || !wnd.m_bActive || wnd.m_pAvatar == NULL) {

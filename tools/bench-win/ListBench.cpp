@@ -29,10 +29,10 @@
 // Winsock before windows.h, which the framework headers bring in.
 #include <winsock2.h>
 
-#include <ChannelListWnd.h>
 #include <KelpParser.h>
 #include <ListCtrlWnd.h>
-#include <TsTestHost.h>
+
+#include "BenchWindow.h"
 
 #include <algorithm>
 #include <fstream>
@@ -313,27 +313,6 @@ void RunContainer() {
 
 // ---- The window in the test host ----
 
-// The folder of this program, where the plug-ins and the Images folder are.
-CString ProgramFolder() {
-    char szPath[MAX_PATH + 1] = {0};
-    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    char* pSlash = strrchr(szPath, '\\');
-    if (pSlash != NULL)
-        *pSlash = '\0';
-    return CString(szPath);
-}
-
-// A host game string for game TETRIS; the list server need not exist.
-CString GameString() {
-    CKelpParser parser("", "", NULL, 1, "127.0.0.1", 9100);
-    parser.AddValue(G::keyGameId, "TETRIS");
-    char* pszText = NULL;
-    int nLength = 0;
-    if (!parser.GetURL(pszText, nLength))
-        return CString();
-    return CString(pszText, nLength);
-}
-
 // A successful channel-list reply of n channels.
 std::unique_ptr<CKelpParser> MakeReply(int n) {
     std::unique_ptr<CKelpParser> reply(
@@ -411,19 +390,11 @@ void PumpFor(DWORD nMs) {
 }
 
 void RunWindow() {
-    CTsTestHost::SetClientDirectory(ProgramFolder());
     CTsChannelListWnd wnd;
     CTsTestHost host;
-    CTsHostConfig& config = host.GetConfig();
-    config.Set("ad.url", "None");
-    config.Set("game.code", "RNKTET");
-    config.Set("member.id", "bench");
-    config.Set("member.nick", "Lists");
-    if (!host.UseWindow(&wnd) || !host.CreateFrame()) {
-        fprintf(stderr, "list_bench: cannot create the window\n");
+    const char* const config[] = {"member.nick", "Lists", NULL};
+    if (!BenchStartWindow(host, wnd, BenchGameString(), "list_bench", config))
         return;
-    }
-    host.Start(GameString(), "");
     wnd.UpdateWindow();
     host.Pump();
 
@@ -544,25 +515,12 @@ void RunRoundTrips(int nPort) {
     ::WritePrivateProfileStringA("RNKTET", "1", "B1,Bench one,0,0,0,0,A", strCatalogue);
     ::WritePrivateProfileStringA("RNKTET", "2", "B2,Bench two,0,0,0,0,A", strCatalogue);
 
-    CTsTestHost::SetClientDirectory(ProgramFolder());
     CTsChannelListWnd wnd;
     CTsTestHost host;
-    CTsHostConfig& config = host.GetConfig();
-    config.Set("ad.url", "None");
-    config.Set("game.code", "RNKTET");
-    config.Set("site.code", "ts1");
-    config.Set("member.id", "bench");
-    if (!host.UseWindow(&wnd) || !host.CreateFrame()) {
-        fprintf(stderr, "list_bench: cannot create the window\n");
+    const char* const config[] = {"site.code", "ts1", NULL};
+    if (!BenchStartWindow(host, wnd, BenchGameString((unsigned short)nPort), "list_bench", config,
+                          strFolder))
         return;
-    }
-    CKelpParser start("", "", NULL, 1, "127.0.0.1", (unsigned short)nPort);
-    start.AddValue(G::keyGameId, "TETRIS");
-    char* pszStart = NULL;
-    int nStart = 0;
-    start.GetURL(pszStart, nStart);
-    ::SetCurrentDirectoryA(strFolder);
-    host.Start(CString(pszStart, nStart), "");
     CTsChannelListCtrl* pList = wnd.m_wndListCtrl.m_pChannelListCtrl;
     const auto listed = [&host, pList] {
         return host.CountLog("splash-off") > 0 && pList != NULL && pList->GetItemCount() == 100;
