@@ -56,9 +56,9 @@ int CTsChannelListWnd::Init(__tag_GameString* pGameString) {
 // An automatic join is pending when the game string names a channel
 // (keyChannelId) and that channel's server (keyIPAddress): a join without
 // an address could not reach any server, so such a game string starts the
-// window as an ordinary one (no automatic join) instead. The sub id is the
-// five characters that start eight before the end of the channel id as
-// stored (clipped at both ends).
+// window as an ordinary one (no automatic join) instead. The sub id is cut
+// from the channel id as TsReadAutoJoin says: at most five bytes from eight
+// before the end, between characters.
 void CTsChannelListWnd::ReadAutoJoin(const CKelpParser& parser) {
     TsAutoJoin join;
     if (!TsReadAutoJoin(parser, join)) {
