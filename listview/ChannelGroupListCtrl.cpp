@@ -85,12 +85,12 @@ void CTsChannelGroupListCtrl::OnClick(NMHDR* pNMHDR, LRESULT* pResult) {
         if (pBelow != NULL) {
             SetItemState(nItem + 1, LVIS_SELECTED, LVIS_SELECTED);
             if (m_pNotifyWnd != NULL)
-                m_pNotifyWnd->SendMessage(WM_TS_GROUP_CLICKED, (WPARAM)pBelow, 0);
+                m_pNotifyWnd->SendMessage(WM_CHANNELGROUP_SEL, (WPARAM)pBelow, 0);
             return;
         }
     }
     if (m_pNotifyWnd != NULL)
-        m_pNotifyWnd->SendMessage(WM_TS_GROUP_CLICKED, (WPARAM)pRecord, 0);
+        m_pNotifyWnd->SendMessage(WM_CHANNELGROUP_SEL, (WPARAM)pRecord, 0);
 }
 
 // Double-clicks on a group do nothing; the single click already chose it.

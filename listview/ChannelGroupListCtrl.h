@@ -13,7 +13,7 @@ class ITsJoinValidator;
 
 // Sent to the notify window when a group row is clicked; wParam is the
 // CTsChannelGroupListData* of the chosen group, lParam 0.
-#define WM_TS_GROUP_CLICKED (WM_USER + 23)
+#define WM_CHANNELGROUP_SEL (WM_USER + 23)
 
 // Label of a separator row.
 #define TS_SEPARATOR_ID "EMPTY"

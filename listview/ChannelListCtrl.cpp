@@ -86,7 +86,7 @@ void CTsChannelListCtrl::OnDblClk(NMHDR* pNMHDR, LRESULT* pResult) {
         return;
     if (TsRegion::kPracticeLobbyQuestion && !ConfirmPracticeLobby(*pRecord))
         return;
-    m_pNotifyWnd->SendMessage(WM_TS_CHANNEL_DBLCLICKED, (WPARAM)pRecord, 0);
+    m_pNotifyWnd->SendMessage(WM_CHANNELLIST_SEL, (WPARAM)pRecord, 0);
 }
 
 // A sub id whose third character is 'D' marks a practice lobby, where

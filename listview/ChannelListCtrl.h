@@ -11,7 +11,7 @@
 
 // Sent to the notify window when a channel row is double-clicked; wParam
 // is the CTsChannelListData* of the row, lParam 0.
-#define WM_TS_CHANNEL_DBLCLICKED (WM_USER + 24)
+#define WM_CHANNELLIST_SEL (WM_USER + 24)
 
 // CreateList's notify window receives the joins. SortColumn's flag set
 // means ascending order.

@@ -101,7 +101,7 @@ const char kContinueBox[] =
 TEST_F(JoinTest, DoubleClickAndJoinButton) {
     StartGame("TETRIS");
     m_host.ClearLog();
-    Wnd().SendMessage(WM_USER + 24, (WPARAM)RowRecord(0), 0);
+    Wnd().SendMessage(WM_CHANNELLIST_SEL, (WPARAM)RowRecord(0), 0);
     EXPECT_EQ(JoinFields(), ChosenJoin("T01-001", 7001));
     EXPECT_EQ(Wnd().m_nJoinChannel, -2);
     EXPECT_EQ(Wnd().m_hJoinWnd, Wnd().GetSafeHwnd());
@@ -125,7 +125,7 @@ TEST_F(JoinTest, DoubleClickAndJoinButton) {
     // A channel without a sub id of its own joins with the current group's.
     CTsChannelListData bare(*RowRecord(2));
     bare.m_szSubId[0] = '\0';
-    Wnd().SendMessage(WM_USER + 24, (WPARAM)&bare, 0);
+    Wnd().SendMessage(WM_CHANNELLIST_SEL, (WPARAM)&bare, 0);
     EXPECT_EQ(JoinFields(), ChosenJoin("T01-003", 7003));
 }
 
@@ -139,13 +139,13 @@ TEST_F(JoinTest, GroupClick) {
     CTsChannelGroupListData* pClosed = Wnd().m_listGroup.GetAt(Wnd().m_listGroup.FindIndex(1));
     CTsChannelGroupListData* pOpen = Wnd().m_listGroup.GetTail();
     m_host.ClearLog();
-    Wnd().SendMessage(WM_USER + 23, (WPARAM)pClosed, 0);
+    Wnd().SendMessage(WM_CHANNELGROUP_SEL, (WPARAM)pClosed, 0);
     EXPECT_TRUE(m_host.GetLog().empty()) << m_host.LogText();
     EXPECT_EQ(std::string(Wnd().m_strSubId), "T01");
     EXPECT_EQ(Wnd().GetClientSocket(), pSocket);
     EXPECT_EQ(ChannelRows().size(), 3u);
 
-    Wnd().SendMessage(WM_USER + 23, (WPARAM)pOpen, 0);
+    Wnd().SendMessage(WM_CHANNELGROUP_SEL, (WPARAM)pOpen, 0);
     EXPECT_TRUE(WaitForSplashOff());
     EXPECT_EQ(std::string(Wnd().m_strSubId), "T03");
     EXPECT_EQ(ChannelRows().size(), 5u);

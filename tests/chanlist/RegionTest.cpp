@@ -78,7 +78,7 @@ protected:
     // Clicks group row nRow (as the group view reports it) and waits.
     void ClickGroup(int nRow) {
         m_host.ClearLog();
-        m_host.GetWindow()->SendMessage(WM_USER + 23, (WPARAM)RowData(30001, nRow), 0);
+        m_host.GetWindow()->SendMessage(WM_CHANNELGROUP_SEL, (WPARAM)RowData(30001, nRow), 0);
         WaitForListing();
     }
     // A real double-click on channel row nRow.
@@ -171,7 +171,7 @@ TEST_F(RegionTest, Japanese) {
     m_host.SetConfidenceAnswer(0);
     m_host.QueueBoxAnswer(IDYES);
     DoubleClickChannel(1);
-    m_host.GetWindow()->SendMessage(WM_USER + 24, RowData(30002, 0), 0);
+    m_host.GetWindow()->SendMessage(WM_CHANNELLIST_SEL, RowData(30002, 0), 0);
     EXPECT_EQ(m_host.CountLog("join|"), 0) << m_host.LogText();
 }
 
@@ -201,13 +201,13 @@ TEST_F(RegionTest, Chinese) {
     EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "LastSelGrId"), "T05");
 
     m_host.ClearLog();
-    m_host.GetWindow()->SendMessage(WM_USER + 24, RowData(30002, 0), 0);
+    m_host.GetWindow()->SendMessage(WM_CHANNELLIST_SEL, RowData(30002, 0), 0);
     EXPECT_EQ(m_host.CountLog("channel-name|Rated-Free 1"), 1) << m_host.LogText();
     EXPECT_EQ(LastJoinGroup(), "start-group");
 
     // The group without a server: nothing to connect to.
     m_host.ClearLog();
-    m_host.GetWindow()->SendMessage(WM_USER + 23, (WPARAM)RowData(30001, 2), 0);
+    m_host.GetWindow()->SendMessage(WM_CHANNELGROUP_SEL, (WPARAM)RowData(30001, 2), 0);
     EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "LastSelGrId"), "T04");
     EXPECT_EQ(m_host.CountLog("splash-off"), 0) << m_host.LogText();
 

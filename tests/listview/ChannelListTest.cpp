@@ -57,7 +57,7 @@ TEST_F(ListViewTest, ChannelDoubleClickAsksToJoinAndSingleClickSendsNothing) {
     EXPECT_TRUE(m_notify.m_sent.empty());
     NotifyItem(Channels(), NM_DBLCLK, 1);
     ASSERT_EQ(1u, m_notify.m_sent.size());
-    EXPECT_EQ((UINT)WM_USER + 24, m_notify.m_sent[0].nMessage);
+    EXPECT_EQ((UINT)WM_CHANNELLIST_SEL, m_notify.m_sent[0].nMessage);
     EXPECT_EQ((WPARAM)c2, m_notify.m_sent[0].wParam);
     EXPECT_EQ(0, m_notify.m_sent[0].lParam);
 }

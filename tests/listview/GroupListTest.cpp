@@ -71,7 +71,7 @@ TEST_F(ListViewTest, GroupClickReportsTheRowOrTheRowBelowASeparator) {
     NotifyItem(Groups(), NM_CLICK, -1);
     NotifyItem(Groups(), NM_DBLCLK, 0);
     ASSERT_EQ(2u, m_notify.m_sent.size());
-    EXPECT_EQ((UINT)WM_USER + 23, m_notify.m_sent[0].nMessage);
+    EXPECT_EQ((UINT)WM_CHANNELGROUP_SEL, m_notify.m_sent[0].nMessage);
     EXPECT_EQ((WPARAM)g1, m_notify.m_sent[0].wParam);
     EXPECT_EQ((WPARAM)g2, m_notify.m_sent[1].wParam);
     EXPECT_EQ(0, m_notify.m_sent[1].lParam);

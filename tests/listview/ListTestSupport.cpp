@@ -3,8 +3,8 @@
 #include <string.h>
 
 BEGIN_MESSAGE_MAP(CTestNotifyWnd, CWnd)
-ON_MESSAGE(WM_USER + 23, OnGroupClicked)
-ON_MESSAGE(WM_USER + 24, OnChannelDblClicked)
+ON_MESSAGE(WM_CHANNELGROUP_SEL, OnGroupClicked)
+ON_MESSAGE(WM_CHANNELLIST_SEL, OnChannelDblClicked)
 END_MESSAGE_MAP()
 
 int CTestNotifyWnd::CreateTop() {
@@ -19,12 +19,12 @@ int CTestNotifyWnd::IsJoinValidate(CTsChannelGroupListData* group) {
 }
 
 LRESULT CTestNotifyWnd::OnGroupClicked(WPARAM wParam, LPARAM lParam) {
-    m_sent.push_back({WM_USER + 23, wParam, lParam});
+    m_sent.push_back({WM_CHANNELGROUP_SEL, wParam, lParam});
     return 0;
 }
 
 LRESULT CTestNotifyWnd::OnChannelDblClicked(WPARAM wParam, LPARAM lParam) {
-    m_sent.push_back({WM_USER + 24, wParam, lParam});
+    m_sent.push_back({WM_CHANNELLIST_SEL, wParam, lParam});
     return 0;
 }
 

@@ -538,7 +538,7 @@ void RunRoundTrips(int nPort) {
                 i % 2 == 0 ? 1 : 0);
         host.ClearLog();
         const double t0 = Now();
-        wnd.SendMessage(WM_USER + 23, (WPARAM)pGroup, 0);
+        wnd.SendMessage(WM_CHANNELGROUP_SEL, (WPARAM)pGroup, 0);
         const bool bListed = host.PumpUntil(listed, 10000);
         pList->UpdateWindow();
         clicks.push_back(Now() - t0);
