@@ -235,8 +235,8 @@ TEST_F(ListServer, OtherServiceAnswersWithAMessageOfGo) {
 // how it ends.
 TEST_F(ListServer, ClosingMisbehaviours) {
     std::string text;
-    const char* modes[] = {"refuse",  "close-before", "close-middle",
-                           "garbage", "oversized",    "reset"};
+    const char* modes[] = {"refuse",    "close-before", "close-middle",   "garbage",
+                           "oversized", "reset",        "reply-oversized"};
     for (const char* m : modes) {
         text += Group(m, m);
     }
@@ -253,6 +253,9 @@ TEST_F(ListServer, ClosingMisbehaviours) {
         {"garbage", Framed("GARBAGE\x01\xFE\xFF not a message;"), asio::error::eof},
         {"oversized", std::string("\x00\x40\x00\x01KELP/1 svc=", 15), asio::error::eof},
         {"reset", Framed(Expected("reset")), asio::error::connection_reset},
+        {"reply-oversized",
+         Framed(Expected("reply-oversized")) + std::string("\x00\x40\x00\x01", 4),
+         asio::error::eof},
     };
     for (const auto& c : cases) {
         Client client(Port());
@@ -263,6 +266,10 @@ TEST_F(ListServer, ClosingMisbehaviours) {
     }
     bool oversized = false;
     Messages(cases[4].bytes, &oversized);
+    EXPECT_TRUE(oversized);
+    oversized = false;
+    EXPECT_EQ(Messages(cases[6].bytes, &oversized),
+              std::vector<std::string>{Expected("reply-oversized")});
     EXPECT_TRUE(oversized);
 }
 

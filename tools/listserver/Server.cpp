@@ -32,6 +32,13 @@ std::vector<char> Frame(const std::string& message) {
     return out;
 }
 
+// A frame header announcing kOversizedLength bytes.
+std::vector<char> OversizedHeader() {
+    std::vector<char> bytes(CTsFrameBuffer::kHeaderSize);
+    CTsFrameBuffer::EncodeHeader(kOversizedLength, reinterpret_cast<unsigned char*>(bytes.data()));
+    return bytes;
+}
+
 // Bytes written to the socket but not yet acknowledged by the peer.
 int UnacknowledgedBytes(tcp::socket& socket) {
 #if defined(__linux__)
@@ -163,12 +170,18 @@ private:
             Send(Frame(std::string(kGarbage, sizeof kGarbage - 1)), close);
             break;
         case Misbehaviour::Oversized: {
-            std::vector<char> bytes(CTsFrameBuffer::kHeaderSize);
-            CTsFrameBuffer::EncodeHeader(kOversizedLength,
-                                         reinterpret_cast<unsigned char*>(bytes.data()));
+            std::vector<char> bytes = OversizedHeader();
             const std::string head = "KELP/1 svc=";
             bytes.insert(bytes.end(), head.begin(), head.end());
             Send(std::move(bytes), close);
+            break;
+        }
+        case Misbehaviour::ReplyOversized: {
+            // One write, so both usually arrive in one segment: the client
+            // must hand out the reply before it reports the bad header.
+            std::vector<char> header = OversizedHeader();
+            frame.insert(frame.end(), header.begin(), header.end());
+            Send(std::move(frame), close);
             break;
         }
         case Misbehaviour::Burst: {
