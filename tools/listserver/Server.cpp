@@ -1,9 +1,13 @@
 #include "Server.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <vector>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #if defined(__linux__)
 #include <linux/sockios.h>
 #include <sys/ioctl.h>
@@ -30,6 +34,17 @@ std::vector<char> Frame(const std::string& message) {
     std::vector<char> out;
     CTsFrameBuffer::Encode(message.data(), message.size(), out);
     return out;
+}
+
+// After a crowd of connections has mostly gone (the count falls to a
+// quarter of a peak of at least this many), the freed memory goes back to
+// the system: the allocator would otherwise keep it for good.
+const std::size_t kTrimPeak = 256;
+
+void ReturnFreeMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 // A frame header announcing kOversizedLength bytes.
@@ -419,6 +434,7 @@ void Server::Accept() {
             pec ? "?" : peer.address().to_string() + ":" + std::to_string(peer.port());
         auto session = std::make_shared<Session>(*this, std::move(socket), name);
         m_sessions[session.get()] = session;
+        m_peak = std::max(m_peak, m_sessions.size());
         session->Start();
         Accept();
     });
@@ -426,6 +442,10 @@ void Server::Accept() {
 
 void Server::Forget(Session* session) {
     m_sessions.erase(session);
+    if (m_peak >= kTrimPeak && m_sessions.size() * 4 <= m_peak) {
+        ReturnFreeMemory();
+        m_peak = m_sessions.size();
+    }
     if (m_atLimit && m_sessions.size() < m_options.maxConnections) {
         Log("below the connection limit again; " + std::to_string(m_closedAtLimit) +
             " connections closed at the limit so far");

@@ -82,6 +82,7 @@ private:
     bool m_atLimit = false;       // the last connection was closed at the limit
     bool m_acceptFailing = false; // accept failed and has not worked since
     unsigned long long m_closedAtLimit = 0;
+    std::size_t m_peak = 0; // most connections held since memory was last returned
     std::map<Session*, std::shared_ptr<Session>> m_sessions;
 };
 
