@@ -2,20 +2,41 @@
 # The one benchmark command: builds what the benchmarks need and runs them,
 # printing figures and ratios measured in the same run (never asserted).
 #
-#   bash tools/bench.sh [Google Benchmark flags...]
+#   bash tools/bench.sh [--part kelp|server|windows]... [Google Benchmark flags...]
 #
-# The flags go to each Google Benchmark program, e.g.
-# --benchmark_filter=Reader or --benchmark_repetitions=5.
+# Without --part every part runs: kelp (the message library), server (the
+# channel-list server under load and abuse) and windows (the list views and
+# the window under Wine). The other flags go to each Google Benchmark
+# program, e.g. --benchmark_filter=Reader or --benchmark_repetitions=5.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+parts=""
+while [ "${1:-}" = "--part" ]; do
+  parts="$parts $2"
+  shift 2
+done
+parts=${parts:-kelp server windows}
+wants() { case " $parts " in *" $1 "*) return 0 ;; *) return 1 ;; esac; }
+
 bash tools/setup.sh
+cmake --preset bench >/dev/null
 
 # ---- native: the message library (build/bench: Release, clang, no sanitizers)
-echo "== native: kelp_bench (msgdata reader and renderer, Boost.URL, memcpy)"
-cmake --preset bench >/dev/null
-cmake --build --preset bench
-build/bench/tools/bench/kelp_bench "$@"
+if wants kelp; then
+  echo "== native: kelp_bench (msgdata reader and renderer, Boost.URL, memcpy)"
+  cmake --build --preset bench
+  build/bench/tools/bench/kelp_bench "$@"
+fi
+
+# ---- native: the channel-list server under load, beside a bare reference
+# and beside abusive clients (about 40 s)
+if wants server; then
+  echo "== native: peltora_listload against peltora_listserver and the bare peltora_listecho"
+  cmake --build --preset bench --target peltora_listserver peltora_listload peltora_listecho
+  bash tools/listload/bench-load.sh build/bench
+fi
+wants windows || exit 0
 
 # ---- Windows: the list views and the window under Wine in Xvfb (the
 # Windows build this machine can run, optimised as the product is), with

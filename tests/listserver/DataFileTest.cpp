@@ -159,6 +159,7 @@ TEST(DataFile, MisbehaviourNames) {
         {"other-service", true, Misbehaviour::OtherService, 0},
         {"slow:200", true, Misbehaviour::Slow, 200},
         {"reset", true, Misbehaviour::Reset, 0},
+        {"reply-oversized", true, Misbehaviour::ReplyOversized, 0},
         {"slow", false, Misbehaviour::None, 0},
         {"slow:-1", false, Misbehaviour::None, 0},
         {"slow:600001", false, Misbehaviour::None, 0},
@@ -203,6 +204,7 @@ TEST(DataFile, SampleFileHoldsTheGroupsTheTestsUse) {
         {"TESTMIS", "M-OTHER", 2, Misbehaviour::OtherService},
         {"TESTMIS", "M-SLOW", 2, Misbehaviour::Slow},
         {"TESTMIS", "M-RESET", 2, Misbehaviour::Reset},
+        {"TESTMIS", "M-REPLYOVER", 2, Misbehaviour::ReplyOversized},
     };
     for (const auto& c : cases) {
         const Group* g = data.Find(c.game, c.sub);

@@ -73,7 +73,7 @@ TEST(Reply, SuccessListsEveryChannelInFileOrder) {
     EXPECT_EQ(a.misbehaviour.mode, listserver::Misbehaviour::Burst);
     EXPECT_EQ(listserver::DescribeAnswer(a), "ok 2 channels");
 
-    CKelpParser msg(a.reply.data(), static_cast<int>(a.reply.size()), nullptr);
+    CKelpParser msg(a.reply->data(), static_cast<int>(a.reply->size()), nullptr);
     ExpectReplyHeader(msg);
     EXPECT_NE(Text(msg, G::keyResult), G::valueFailure);
     EXPECT_EQ(msg.GetItemCount(), 4 + 2 * 9);
@@ -100,10 +100,10 @@ TEST(Reply, SuccessListsEveryChannelInFileOrder) {
     }
 
     // The header keys come first, in this order, then the channels.
-    std::size_t result = a.reply.find("?Result="), num = a.reply.find("&ChNum=");
-    std::size_t game = a.reply.find("&GameId="), sub = a.reply.find("&SubId=");
-    std::size_t first = a.reply.find("&ChId1=");
-    EXPECT_TRUE(result < num && num < game && game < sub && sub < first) << a.reply;
+    std::size_t result = a.reply->find("?Result="), num = a.reply->find("&ChNum=");
+    std::size_t game = a.reply->find("&GameId="), sub = a.reply->find("&SubId=");
+    std::size_t first = a.reply->find("&ChId1=");
+    EXPECT_TRUE(result < num && num < game && game < sub && sub < first) << *a.reply;
 }
 
 TEST(Reply, FailuresCarryTheirText) {
@@ -126,7 +126,7 @@ TEST(Reply, FailuresCarryTheirText) {
                         a, reason));
         EXPECT_EQ(a.kind, c.kind);
         EXPECT_EQ(listserver::DescribeAnswer(a), c.described);
-        CKelpParser msg(a.reply.data(), static_cast<int>(a.reply.size()), nullptr);
+        CKelpParser msg(a.reply->data(), static_cast<int>(a.reply->size()), nullptr);
         ExpectReplyHeader(msg);
         EXPECT_EQ(msg.GetItemCount(), 2);
         EXPECT_EQ(Text(msg, G::keyResult), G::valueFailure);

@@ -112,12 +112,10 @@ std::vector<std::string> Messages(const std::string& bytes, bool* oversized = nu
 
 class ListServer : public ::testing::Test {
 protected:
-    void Run(const std::string& text, Misbehaviour all = Misbehaviour()) {
+    void Run(const std::string& text, const listserver::ServerOptions& options = {}) {
         std::istringstream in(text);
         std::string error;
         ASSERT_TRUE(m_data.Load(in, "server.txt", error)) << error;
-        listserver::ServerOptions options;
-        options.misbehaviour = all;
         m_server = std::make_unique<listserver::Server>(
             m_io, m_data, options, [this](const std::string& line) {
                 std::lock_guard<std::mutex> lock(m_mutex);
@@ -235,8 +233,8 @@ TEST_F(ListServer, OtherServiceAnswersWithAMessageOfGo) {
 // how it ends.
 TEST_F(ListServer, ClosingMisbehaviours) {
     std::string text;
-    const char* modes[] = {"refuse",  "close-before", "close-middle",
-                           "garbage", "oversized",    "reset"};
+    const char* modes[] = {"refuse",    "close-before", "close-middle",   "garbage",
+                           "oversized", "reset",        "reply-oversized"};
     for (const char* m : modes) {
         text += Group(m, m);
     }
@@ -253,6 +251,9 @@ TEST_F(ListServer, ClosingMisbehaviours) {
         {"garbage", Framed("GARBAGE\x01\xFE\xFF not a message;"), asio::error::eof},
         {"oversized", std::string("\x00\x40\x00\x01KELP/1 svc=", 15), asio::error::eof},
         {"reset", Framed(Expected("reset")), asio::error::connection_reset},
+        {"reply-oversized",
+         Framed(Expected("reply-oversized")) + std::string("\x00\x40\x00\x01", 4),
+         asio::error::eof},
     };
     for (const auto& c : cases) {
         Client client(Port());
@@ -264,10 +265,16 @@ TEST_F(ListServer, ClosingMisbehaviours) {
     bool oversized = false;
     Messages(cases[4].bytes, &oversized);
     EXPECT_TRUE(oversized);
+    oversized = false;
+    EXPECT_EQ(Messages(cases[6].bytes, &oversized),
+              std::vector<std::string>{Expected("reply-oversized")});
+    EXPECT_TRUE(oversized);
 }
 
 TEST_F(ListServer, OptionMisbehaviourOverridesEveryGroup) {
-    Run(Group("OK", ""), Misbehaviour{Misbehaviour::CloseBefore, 0});
+    listserver::ServerOptions options;
+    options.misbehaviour = Misbehaviour{Misbehaviour::CloseBefore, 0};
+    Run(Group("OK", ""), options);
     Client c(Port());
     c.Send(Framed(Request("OK")));
     Received r = c.Read();
@@ -297,6 +304,108 @@ TEST_F(ListServer, StopClosesHeldConnections) {
     Received r = c.Read();
     EXPECT_EQ(r.bytes, "");
     EXPECT_EQ(r.end, asio::error::eof);
+}
+
+// ---- the limits every client is held to
+
+TEST_F(ListServer, HalfSentRequestIsClosedAtItsDeadline) {
+    listserver::ServerOptions options;
+    options.requestTimeoutMs = 20;
+    Run(Group("OK", ""), options);
+    Client c(Port());
+    c.Send(Framed(Request("OK")).substr(0, 10));
+    Received r = c.Read();
+    EXPECT_EQ(r.bytes, "");
+    EXPECT_EQ(r.end, asio::error::eof) << r.end.message();
+    ASSERT_TRUE(Stop());
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(Log()[0].rfind("request deadline from=127.0.0.1:", 0), 0u) << Log()[0];
+}
+
+TEST_F(ListServer, ReplyNotTakenIsResetAtItsDeadline) {
+    listserver::ServerOptions options;
+    options.replyTimeoutMs = 20;
+    Run("group G BIG\ngenerate 20000 | C{n} | Channel {n} | h | 1 | 1 | 1 | 1 | 1 | 1\n", options);
+    asio::io_context io;
+    tcp::socket s(io);
+    s.open(tcp::v4());
+    s.set_option(asio::socket_base::receive_buffer_size(4096)); // a reply of 3 MB stalls
+    s.connect(tcp::endpoint(asio::ip::make_address("127.0.0.1"), Port()));
+    asio::write(s, asio::buffer(Framed(Request("BIG"))));
+    ASSERT_TRUE(WaitForLog(2)); // the request, then the deadline; never read
+    EXPECT_EQ(Log()[1].rfind("reply deadline from=127.0.0.1:", 0), 0u) << Log()[1];
+}
+
+TEST_F(ListServer, ConnectionOverTheLimitIsClosedAndTheNextUnderItServed) {
+    listserver::ServerOptions options;
+    options.maxConnections = 1;
+    Run(Group("OK", ""), options);
+    const std::string request = Framed(Request("OK")), frame = Framed(Expected("OK"));
+    Client held(Port());
+    held.Send(request.substr(0, 10));
+    Client over(Port()); // accepted after held, so over the limit
+    Received r = over.Read();
+    EXPECT_EQ(r.bytes, "");
+    EXPECT_NE(r.end, asio::error::timed_out);
+    held.Send(request.substr(10));
+    EXPECT_EQ(held.Read().bytes, frame); // read to the close: held is gone
+    Client next(Port());
+    next.Send(request);
+    EXPECT_EQ(next.Read().bytes, frame);
+    EXPECT_EQ(m_server->ClosedAtLimit(), 1u);
+}
+
+// A request of exactly the limit is read; a header announcing one byte more
+// closes the connection at once.
+TEST_F(ListServer, RequestFrameLimit) {
+    Run(Group("OK", ""));
+    const std::size_t limit = listserver::ServerOptions().maxRequest;
+    ASSERT_EQ(limit, 65536u);
+    const std::string bare = Request("");
+    const std::string atLimit = Request(std::string(limit - bare.size(), 'x'));
+    ASSERT_EQ(atLimit.size(), limit);
+    std::string overHeader(4, '\0');
+    CTsFrameBuffer::EncodeHeader(limit + 1, reinterpret_cast<unsigned char*>(&overHeader[0]));
+    {
+        Client c(Port());
+        c.Send(Framed(atLimit));
+        std::vector<std::string> m = Messages(c.Read().bytes);
+        ASSERT_EQ(m.size(), 1u);
+        CKelpParser msg(m[0].data(), static_cast<int>(m[0].size()), nullptr);
+        EXPECT_EQ(msg.IsValid(), 1);
+    }
+    Client c(Port());
+    c.Send(overHeader);
+    Received r = c.Read();
+    EXPECT_EQ(r.bytes, "");
+    EXPECT_EQ(r.end, asio::error::eof) << r.end.message();
+}
+
+// An id near the 4 MiB limit: the failure echoes its start and still
+// renders, and the log line stays short.
+TEST_F(ListServer, LongUnknownIdStillGetsItsFailure) {
+    listserver::ServerOptions options;
+    options.maxRequest = CTsFrameBuffer::kDefaultLimit;
+    Run(Group("OK", ""), options);
+    const std::string bare = Request("");
+    const std::string id(CTsFrameBuffer::kDefaultLimit - bare.size(), 'x');
+    Client c(Port());
+    c.Send(Framed(Request(id)));
+    std::vector<std::string> m = Messages(c.Read().bytes);
+    ASSERT_EQ(m.size(), 1u);
+    CKelpParser msg(m[0].data(), static_cast<int>(m[0].size()), nullptr);
+    char* text = nullptr;
+    int length = 0;
+    ASSERT_TRUE(msg.GetValue(G::keyMessage, text, length));
+    EXPECT_EQ(std::string(text, static_cast<std::size_t>(length)),
+              "This server has no channel group G / " + id.substr(0, listserver::kMaxEchoedId) +
+                  "....");
+    ASSERT_TRUE(Stop());
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_LE(Log()[0].size(), options.maxLogLine);
+    EXPECT_NE(Log()[0].find("...(" + std::to_string(id.size()) + " bytes) from="),
+              std::string::npos)
+        << Log()[0];
 }
 
 } // namespace

@@ -176,6 +176,21 @@ TEST(KelpBuild, BadArgumentsFail) {
     EXPECT_EQ(0, p.GetItemCount());
 }
 
+// No bytes, null or not, make no block; the rendered text ends in a NUL
+// that its length does not count.
+TEST(KelpBuild, EmptyDataAddsNoBlockAndTheTextEndsInANul) {
+    CKelpParser p = MakeRequest();
+    EXPECT_TRUE(p.AddData(nullptr, 0));
+    char* block = nullptr;
+    int size = 0;
+    EXPECT_FALSE(p.GetData(block, size));
+    char* text = nullptr;
+    int length = 0;
+    ASSERT_TRUE(p.GetURL(text, length));
+    EXPECT_EQ(';', text[length - 1]);
+    EXPECT_EQ('\0', text[length]);
+}
+
 TEST(KelpBuild, DuplicatesAppendAndTheFirstIsRead) {
     CKelpParser p = MakeRequest();
     ASSERT_TRUE(p.AddValue(G::keyGameId, "first"));

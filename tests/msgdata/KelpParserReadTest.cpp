@@ -216,6 +216,51 @@ TEST(KelpRead, DoublesTooSmallToTellFromZeroFail) {
     }
 }
 
+// The decimal digits of start * factor^times (start and factor small).
+std::string DecimalProduct(unsigned long long start, int factor, int times) {
+    std::string digits = std::to_string(start); // most significant first
+    for (int t = 0; t < times; ++t) {
+        int carry = 0;
+        for (auto d = digits.rbegin(); d != digits.rend(); ++d) {
+            int v = (*d - '0') * factor + carry;
+            *d = static_cast<char>('0' + v % 10);
+            carry = v / 10;
+        }
+        for (; carry > 0; carry /= 10)
+            digits.insert(digits.begin(), static_cast<char>('0' + carry % 10));
+    }
+    return digits;
+}
+
+// Exact texts of the two midpoints: a tie goes to the even neighbour, so
+// half the smallest positive double reads as 0 (and fails, not being
+// zero), and the midpoint above the largest double rounds beyond it.
+TEST(KelpRead, DoublesAtTheMidpointsOfTheRange) {
+    const std::string five = DecimalProduct(1, 5, 1075); // 2^-1075 = 5^1075 / 10^1075
+    const std::string half = "0." + std::string(1075 - five.size(), '0') + five;
+    const std::string top = DecimalProduct((1ULL << 54) - 1, 2, 970); // 2^1024 - 2^970
+    const double max = std::numeric_limits<double>::max();
+    const struct {
+        std::string escaped;
+        bool reads;
+        double value;
+    } cases[] = {
+        {half, false, 0},
+        {half + "1", true, std::numeric_limits<double>::denorm_min()},
+        {top, false, 0},
+        {top.substr(0, 20) + "e" + std::to_string(top.size() - 20), true, max}, // just below
+        {"1.7976931348623158e308", true, max}, // written above the largest, rounds to it
+        {"1.7976931348623159e308", false, 0},  // rounds beyond it
+    };
+    ASSERT_EQ(1077u, half.size());
+    for (const auto& c : cases) {
+        double value = 7;
+        EXPECT_EQ(c.reads, ReadExact(WithValue(c.escaped))->GetValue("v", value) != 0)
+            << c.escaped.substr(0, 30);
+        EXPECT_EQ(c.reads ? c.value : 7, value) << c.escaped.substr(0, 30);
+    }
+}
+
 TEST(KelpRead, DuplicateKeysReadAndTheFirstWins) {
     auto p = ReadExact("KELP/1 svc=s&cmd=c&tgt=&mode=1&ip=&port=0&enc=0&n=3"
                        "?SubId=A&SubId=B&subid=C;");

@@ -42,6 +42,7 @@ const ModeName kModes[] = {
     {"other-service", Misbehaviour::OtherService},
     {"slow", Misbehaviour::Slow},
     {"reset", Misbehaviour::Reset},
+    {"reply-oversized", Misbehaviour::ReplyOversized},
 };
 
 const int kDefaultTrickleMs = 1;

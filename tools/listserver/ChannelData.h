@@ -16,17 +16,18 @@ namespace listserver {
 struct Misbehaviour {
     enum Mode {
         None,
-        Refuse,       // reset the connection without answering
-        Silent,       // read, never answer, keep the connection open
-        CloseBefore,  // read, then close without answering
-        CloseMiddle,  // send the first half of the reply frame, then close
-        Garbage,      // send a frame that is not a message, then close
-        Oversized,    // send a header announcing more than the frame limit, then close
-        Burst,        // send the reply three times in one write
-        Trickle,      // send the reply frame one byte per write
-        OtherService, // answer with another service and command
-        Slow,         // answer after a delay
-        Reset         // send the reply, then reset the connection
+        Refuse,        // reset the connection without answering
+        Silent,        // read, never answer, keep the connection open
+        CloseBefore,   // read, then close without answering
+        CloseMiddle,   // send the first half of the reply frame, then close
+        Garbage,       // send a frame that is not a message, then close
+        Oversized,     // send a header announcing more than the frame limit, then close
+        Burst,         // send the reply three times in one write
+        Trickle,       // send the reply frame one byte per write
+        OtherService,  // answer with another service and command
+        Slow,          // answer after a delay
+        Reset,         // send the reply, then reset the connection
+        ReplyOversized // send the reply and an oversized header in one write, then close
     };
     Mode mode = None;
     int ms = 0; // Slow: delay before answering; Trickle: delay between bytes

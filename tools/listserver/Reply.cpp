@@ -1,5 +1,6 @@
 #include "Reply.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -92,8 +93,16 @@ bool BuildGroupReply(const Group& group, std::string& out) {
     return ok && Render(*msg, out);
 }
 
+namespace {
+
+std::string Echo(const std::string& id) {
+    return id.size() <= kMaxEchoedId ? id : id.substr(0, kMaxEchoedId) + "...";
+}
+
+} // namespace
+
 std::string BuildUnknownGroupReply(const std::string& game, const std::string& sub) {
-    return FailureReply("This server has no channel group " + game + " / " + sub + ".");
+    return FailureReply("This server has no channel group " + Echo(game) + " / " + Echo(sub) + ".");
 }
 
 std::string BuildOtherServiceReply(const std::string& game, const std::string& sub) {
@@ -130,11 +139,13 @@ bool AnswerRequest(const ChannelData& data, const char* text, std::size_t length
     const Group* group = data.Find(a.game, a.sub);
     if (group == nullptr) {
         a.kind = Answer::UnknownGroup;
-        a.reply = BuildUnknownGroupReply(a.game, a.sub);
+        a.reply = std::make_shared<const std::string>(BuildUnknownGroupReply(a.game, a.sub));
     } else {
         a.kind = group->failed ? Answer::Failure : Answer::Ok;
         a.channels = static_cast<int>(group->channels.size());
-        a.reply = group->reply;
+        // The data outlives every answer: an owner-less pointer to its text.
+        a.reply =
+            std::shared_ptr<const std::string>(std::shared_ptr<const std::string>(), &group->reply);
         a.misbehaviour = group->misbehaviour;
     }
     out = std::move(a);
@@ -153,9 +164,11 @@ std::string DescribeAnswer(const Answer& answer) {
     return "failure unknown group";
 }
 
-std::string LogText(const std::string& bytes) {
+std::string LogText(const std::string& bytes, std::size_t maxBytes) {
     std::string out;
-    for (unsigned char c : bytes) {
+    const std::size_t shown = std::min(bytes.size(), maxBytes);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
         if (c > 0x20 && c < 0x7F && c != '\\') {
             out += static_cast<char>(c);
         } else {
@@ -163,6 +176,9 @@ std::string LogText(const std::string& bytes) {
             std::snprintf(hex, sizeof hex, "\\x%02X", c);
             out += hex;
         }
+    }
+    if (shown < bytes.size()) {
+        out += "...(" + std::to_string(bytes.size()) + " bytes)";
     }
     return out;
 }

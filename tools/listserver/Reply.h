@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "ChannelData.h"
@@ -11,6 +12,10 @@ namespace listserver {
 // Renders the reply a group gives: the channel list or its failure text.
 // False when the message would not render (beyond the message limits).
 bool BuildGroupReply(const Group& group, std::string& out);
+
+// Bytes of each id that an unknown group's failure text echoes; longer ids
+// are cut there and marked with "...", so the failure always renders.
+const std::size_t kMaxEchoedId = 64;
 
 // The failure reply for ids that no group holds.
 std::string BuildUnknownGroupReply(const std::string& game, const std::string& sub);
@@ -24,8 +29,10 @@ struct Answer {
     Kind kind = UnknownGroup;
     std::string game; // ids as received
     std::string sub;
-    int channels = 0;          // channels in the reply when Ok
-    std::string reply;         // the reply message text
+    int channels = 0; // channels in the reply when Ok
+    // The reply message text: the group's own (shared, never copied) or a
+    // failure built for unknown ids. Never null after a successful answer.
+    std::shared_ptr<const std::string> reply;
     Misbehaviour misbehaviour; // the group's own; None for an unknown group
 };
 
@@ -39,7 +46,9 @@ bool AnswerRequest(const ChannelData& data, const char* text, std::size_t length
 std::string DescribeAnswer(const Answer& answer);
 
 // Bytes made safe for one log line: printable ASCII stays, everything else
-// (space, backslash, control and high bytes) becomes \xNN.
-std::string LogText(const std::string& bytes);
+// (space, backslash, control and high bytes) becomes \xNN. At most
+// maxBytes bytes are shown; a longer text ends with "...(N bytes)".
+const std::size_t kLogTextBytes = 48;
+std::string LogText(const std::string& bytes, std::size_t maxBytes = kLogTextBytes);
 
 } // namespace listserver

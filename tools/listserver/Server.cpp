@@ -1,9 +1,13 @@
 #include "Server.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <vector>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #if defined(__linux__)
 #include <linux/sockios.h>
 #include <sys/ioctl.h>
@@ -32,6 +36,24 @@ std::vector<char> Frame(const std::string& message) {
     return out;
 }
 
+// After a crowd of connections has mostly gone (the count falls to a
+// quarter of a peak of at least this many), the freed memory goes back to
+// the system: the allocator would otherwise keep it for good.
+const std::size_t kTrimPeak = 256;
+
+void ReturnFreeMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+// A frame header announcing kOversizedLength bytes.
+std::vector<char> OversizedHeader() {
+    std::vector<char> bytes(CTsFrameBuffer::kHeaderSize);
+    CTsFrameBuffer::EncodeHeader(kOversizedLength, reinterpret_cast<unsigned char*>(bytes.data()));
+    return bytes;
+}
+
 // Bytes written to the socket but not yet acknowledged by the peer.
 int UnacknowledgedBytes(tcp::socket& socket) {
 #if defined(__linux__)
@@ -51,17 +73,18 @@ class Server::Session : public std::enable_shared_from_this<Session> {
 public:
     Session(Server& server, tcp::socket socket, std::string peer)
         : m_server(server), m_socket(std::move(socket)), m_timer(m_socket.get_executor()),
-          m_peer(std::move(peer)) {}
+          m_deadline(m_socket.get_executor()), m_peer(std::move(peer)),
+          m_frames(server.m_options.maxRequest) {}
 
     void Start() {
         std::error_code ec;
         m_socket.set_option(tcp::no_delay(true), ec); // trickled bytes leave one by one
         if (m_server.m_options.misbehaviour.mode == Misbehaviour::Refuse) {
-            m_server.m_log("connection from=" + m_peer + " -> refuse");
+            m_server.Log("connection from=" + m_peer + " -> refuse");
             Close(true);
             return;
         }
-        Next();
+        WaitForRequest();
     }
 
     // Closes the connection: orderly, or with a reset (linger 0).
@@ -72,6 +95,7 @@ public:
         m_closed = true;
         std::error_code ec;
         m_timer.cancel();
+        m_deadline.cancel();
         if (reset) {
             m_socket.set_option(asio::socket_base::linger(true, 0), ec);
         } else {
@@ -82,6 +106,33 @@ public:
     }
 
 private:
+    // Reads the next request within the request deadline.
+    void WaitForRequest() {
+        Arm(m_server.m_options.requestTimeoutMs, "request deadline", false);
+        Next();
+    }
+
+    // Closes the connection unless Disarm is called within ms: orderly
+    // while waiting for a request, with a reset for a reply the client does
+    // not take (so that its unsent bytes are dropped at once).
+    void Arm(int ms, const char* what, bool reset) {
+        const unsigned armed = ++m_armed;
+        auto self = shared_from_this();
+        m_deadline.expires_after(std::chrono::milliseconds(ms));
+        m_deadline.async_wait([self, armed, what, reset](std::error_code ec) {
+            if (ec || self->m_closed || armed != self->m_armed) {
+                return; // cancelled, or already disarmed or re-armed
+            }
+            self->m_server.Log(std::string(what) + " from=" + self->m_peer + " -> closed");
+            self->Close(reset);
+        });
+    }
+
+    void Disarm() {
+        ++m_armed;
+        m_deadline.cancel();
+    }
+
     // Answers the next whole request, or reads more.
     void Next() {
         if (m_closed) {
@@ -91,11 +142,12 @@ private:
         if (const char* text = m_frames.Front(length)) {
             std::string message(text, length);
             m_frames.PopFront();
+            Disarm();
             Handle(message);
             return;
         }
         if (m_frames.IsOversized()) {
-            m_server.m_log("oversized frame from=" + m_peer + " -> closed");
+            m_server.Log("oversized frame from=" + m_peer + " -> closed");
             Close();
             return;
         }
@@ -119,7 +171,7 @@ private:
         Answer answer;
         std::string reason;
         if (!AnswerRequest(m_server.m_data, message.data(), message.size(), answer, reason)) {
-            m_server.m_log("bad request from=" + m_peer + " -> closed: " + reason);
+            m_server.Log("bad request from=" + m_peer + " -> closed: " + reason);
             Close();
             return;
         }
@@ -130,21 +182,28 @@ private:
         if (m.mode != Misbehaviour::None) {
             what = MisbehaviourName(m) + " (" + what + ")";
         }
-        m_server.m_log("request game=" + LogText(answer.game) + " sub=" + LogText(answer.sub) +
-                       " from=" + m_peer + " -> " + what);
+        m_server.Log("request game=" + LogText(answer.game) + " sub=" + LogText(answer.sub) +
+                     " from=" + m_peer + " -> " + what);
         Act(answer, m);
     }
 
     void Act(const Answer& answer, const Misbehaviour& m) {
         auto self = shared_from_this();
-        auto next = [self] { self->Next(); };
+        auto next = [self] { self->WaitForRequest(); };
         auto close = [self] { self->Close(); };
-        std::vector<char> frame = Frame(answer.reply);
+        if (m.mode == Misbehaviour::None) {
+            // One listing per connection: the close tells the client the
+            // listing is over. The reply text is sent from where it lies.
+            m_reply = answer.reply;
+            CTsFrameBuffer::EncodeHeader(m_reply->size(), m_header);
+            std::array<asio::const_buffer, 2> buffers = {asio::buffer(m_header),
+                                                         asio::buffer(*m_reply)};
+            Write(buffers, close);
+            return;
+        }
+        std::vector<char> frame = Frame(*answer.reply);
         switch (m.mode) {
         case Misbehaviour::None:
-            // One listing per connection: the close tells the client the
-            // listing is over.
-            Send(std::move(frame), close);
             break;
         case Misbehaviour::Refuse:
             Close(true);
@@ -163,12 +222,18 @@ private:
             Send(Frame(std::string(kGarbage, sizeof kGarbage - 1)), close);
             break;
         case Misbehaviour::Oversized: {
-            std::vector<char> bytes(CTsFrameBuffer::kHeaderSize);
-            CTsFrameBuffer::EncodeHeader(kOversizedLength,
-                                         reinterpret_cast<unsigned char*>(bytes.data()));
+            std::vector<char> bytes = OversizedHeader();
             const std::string head = "KELP/1 svc=";
             bytes.insert(bytes.end(), head.begin(), head.end());
             Send(std::move(bytes), close);
+            break;
+        }
+        case Misbehaviour::ReplyOversized: {
+            // One write, so both usually arrive in one segment: the client
+            // must hand out the reply before it reports the bad header.
+            std::vector<char> header = OversizedHeader();
+            frame.insert(frame.end(), header.begin(), header.end());
+            Send(std::move(frame), close);
             break;
         }
         case Misbehaviour::Burst: {
@@ -207,43 +272,42 @@ private:
     // Writes all bytes, then calls then; closes on a write error.
     void Send(std::vector<char> bytes, std::function<void()> then) {
         m_out = std::move(bytes);
+        Write(asio::buffer(m_out), std::move(then));
+    }
+
+    // Writes buffers (which must stay alive) within the reply deadline,
+    // then calls then; closes on a write error.
+    template <typename Buffers> void Write(const Buffers& buffers, std::function<void()> then) {
+        Arm(m_server.m_options.replyTimeoutMs, "reply deadline", true);
         auto self = shared_from_this();
-        asio::async_write(m_socket, asio::buffer(m_out),
-                          [self, then](std::error_code ec, std::size_t) {
-                              if (self->m_closed) {
-                                  return;
-                              }
-                              if (ec) {
-                                  self->Close();
-                                  return;
-                              }
-                              then();
-                          });
+        asio::async_write(m_socket, buffers, [self, then](std::error_code ec, std::size_t) {
+            if (self->m_closed) {
+                return;
+            }
+            self->Disarm();
+            if (ec) {
+                self->Close();
+                return;
+            }
+            then();
+        });
     }
 
     // One byte per write, m_delay ms apart; then the close.
     void Trickle() {
         auto self = shared_from_this();
-        asio::async_write(m_socket, asio::buffer(&m_out[m_trickled], 1),
-                          [self](std::error_code ec, std::size_t) {
-                              if (self->m_closed) {
-                                  return;
-                              }
-                              if (ec) {
-                                  self->Close();
-                                  return;
-                              }
-                              if (++self->m_trickled == self->m_out.size()) {
-                                  self->Close();
-                                  return;
-                              }
-                              self->m_timer.expires_after(std::chrono::milliseconds(self->m_delay));
-                              self->m_timer.async_wait([self](std::error_code wec) {
-                                  if (!wec && !self->m_closed) {
-                                      self->Trickle();
-                                  }
-                              });
-                          });
+        Write(asio::buffer(&m_out[m_trickled], 1), [self] {
+            if (++self->m_trickled == self->m_out.size()) {
+                self->Close();
+                return;
+            }
+            self->m_timer.expires_after(std::chrono::milliseconds(self->m_delay));
+            self->m_timer.async_wait([self](std::error_code wec) {
+                if (!wec && !self->m_closed) {
+                    self->Trickle();
+                }
+            });
+        });
     }
 
     // Silent: reads and drops everything until the peer closes or the
@@ -280,13 +344,17 @@ private:
 
     Server& m_server;
     tcp::socket m_socket;
-    asio::steady_timer m_timer;
+    asio::steady_timer m_timer;    // the misbehaviours' delays
+    asio::steady_timer m_deadline; // the request or reply deadline
+    unsigned m_armed = 0;          // counts Arm and Disarm calls
     std::string m_peer;
-    CTsFrameBuffer m_frames;
-    std::array<char, 16384> m_buffer{};
-    std::vector<char> m_out;    // bytes being written
-    std::size_t m_trickled = 0; // Trickle: bytes of m_out written
-    int m_delay = 0;            // Trickle: ms between bytes
+    CTsFrameBuffer m_frames; // holds at most one request frame
+    std::array<char, 4096> m_buffer{};
+    unsigned char m_header[CTsFrameBuffer::kHeaderSize] = {};
+    std::shared_ptr<const std::string> m_reply; // being written after m_header
+    std::vector<char> m_out;                    // bytes being written
+    std::size_t m_trickled = 0;                 // Trickle: bytes of m_out written
+    int m_delay = 0;                            // Trickle: ms between bytes
     bool m_closed = false;
 };
 
@@ -330,8 +398,11 @@ void Server::Accept() {
         }
         if (ec) {
             // Out of descriptors and the like: try again a little later
-            // rather than spinning.
-            m_log("accept failed: " + ec.message());
+            // rather than spinning, and say so once until it works again.
+            if (!m_acceptFailing) {
+                Log("accept failed: " + ec.message() + " (retrying every 100 ms)");
+                m_acceptFailing = true;
+            }
             m_retry.expires_after(std::chrono::milliseconds(100));
             m_retry.async_wait([this](std::error_code wec) {
                 if (!wec && !m_stopped) {
@@ -340,12 +411,30 @@ void Server::Accept() {
             });
             return;
         }
+        if (m_acceptFailing) {
+            Log("accepting again");
+            m_acceptFailing = false;
+        }
+        if (m_sessions.size() >= m_options.maxConnections) {
+            // Closed before anything is read; the connections held go on.
+            std::error_code cec;
+            socket.close(cec);
+            ++m_closedAtLimit;
+            if (!m_atLimit) {
+                Log("connection limit " + std::to_string(m_options.maxConnections) +
+                    " reached -> closing new connections");
+                m_atLimit = true;
+            }
+            Accept();
+            return;
+        }
         std::error_code pec;
         tcp::endpoint peer = socket.remote_endpoint(pec);
         std::string name =
             pec ? "?" : peer.address().to_string() + ":" + std::to_string(peer.port());
         auto session = std::make_shared<Session>(*this, std::move(socket), name);
         m_sessions[session.get()] = session;
+        m_peak = std::max(m_peak, m_sessions.size());
         session->Start();
         Accept();
     });
@@ -353,6 +442,24 @@ void Server::Accept() {
 
 void Server::Forget(Session* session) {
     m_sessions.erase(session);
+    if (m_peak >= kTrimPeak && m_sessions.size() * 4 <= m_peak) {
+        ReturnFreeMemory();
+        m_peak = m_sessions.size();
+    }
+    if (m_atLimit && m_sessions.size() < m_options.maxConnections) {
+        Log("below the connection limit again; " + std::to_string(m_closedAtLimit) +
+            " connections closed at the limit so far");
+        m_atLimit = false;
+    }
+}
+
+void Server::Log(const std::string& line) const {
+    if (line.size() <= m_options.maxLogLine) {
+        m_log(line);
+        return;
+    }
+    const std::size_t keep = m_options.maxLogLine > 3 ? m_options.maxLogLine - 3 : 0;
+    m_log(line.substr(0, keep) + "...");
 }
 
 } // namespace listserver

@@ -2,13 +2,16 @@
 // (docs/listserver.md).
 //
 //   peltora_listserver --data FILE [--bind ADDR] [--port N] [--port-file PATH]
-//                      [--misbehave MODE]
+//                      [--misbehave MODE] [--max-request BYTES]
+//                      [--request-timeout MS] [--reply-timeout MS]
+//                      [--max-connections N] [--max-log-line BYTES]
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <asio.hpp>
@@ -19,7 +22,27 @@
 namespace {
 
 const char kUsage[] = "usage: peltora_listserver --data FILE [--bind ADDR] [--port N] "
-                      "[--port-file PATH] [--misbehave MODE]\n";
+                      "[--port-file PATH] [--misbehave MODE]\n"
+                      "       [--max-request BYTES] [--request-timeout MS] [--reply-timeout MS]\n"
+                      "       [--max-connections N] [--max-log-line BYTES]\n";
+
+// Descriptors kept for the listening socket, the standard streams and the
+// port file besides the connections.
+const long long kSpareDescriptors = 16;
+
+// value as a decimal integer from lo to hi, or an error naming the option.
+bool ParseNumber(const std::string& name, const std::string& value, long long lo, long long hi,
+                 long long& out, std::string& error) {
+    char* end = nullptr;
+    long long n = std::strtoll(value.c_str(), &end, 10);
+    if (value.empty() || *end != '\0' || n < lo || n > hi) {
+        error = name + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi) +
+                ", got '" + value + "'";
+        return false;
+    }
+    out = n;
+    return true;
+}
 
 struct Arguments {
     std::string data;
@@ -40,10 +63,8 @@ bool ParseArguments(int argc, char** argv, Arguments& args, std::string& error) 
         } else if (name == "--bind") {
             args.options.bind = value;
         } else if (name == "--port") {
-            char* end = nullptr;
-            long port = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || port < 0 || port > 65535) {
-                error = "--port needs a number from 0 to 65535, got '" + value + "'";
+            long long port = 0;
+            if (!ParseNumber(name, value, 0, 65535, port, error)) {
                 return false;
             }
             args.options.port = static_cast<unsigned short>(port);
@@ -52,6 +73,29 @@ bool ParseArguments(int argc, char** argv, Arguments& args, std::string& error) 
         } else if (name == "--misbehave") {
             if (!listserver::ParseMisbehaviour(value, args.options.misbehaviour)) {
                 error = "unknown misbehaviour '" + value + "'";
+                return false;
+            }
+        } else if (name == "--max-request" || name == "--request-timeout" ||
+                   name == "--reply-timeout" || name == "--max-connections" ||
+                   name == "--max-log-line") {
+            listserver::ServerOptions& o = args.options;
+            long long n = 0;
+            if (name == "--max-request" && ParseNumber(name, value, 1, 4194304, n, error)) {
+                o.maxRequest = static_cast<std::size_t>(n);
+            } else if (name == "--request-timeout" &&
+                       ParseNumber(name, value, 1, 3600000, n, error)) {
+                o.requestTimeoutMs = static_cast<int>(n);
+            } else if (name == "--reply-timeout" &&
+                       ParseNumber(name, value, 1, 3600000, n, error)) {
+                o.replyTimeoutMs = static_cast<int>(n);
+            } else if (name == "--max-connections" &&
+                       ParseNumber(name, value, 1, 1000000, n, error)) {
+                o.maxConnections = static_cast<std::size_t>(n);
+            } else if (name == "--max-log-line" &&
+                       ParseNumber(name, value, 80, 1048576, n, error)) {
+                o.maxLogLine = static_cast<std::size_t>(n);
+            }
+            if (!error.empty()) {
                 return false;
             }
         } else {
@@ -87,6 +131,27 @@ void Log(const std::string& line) {
     std::cout << line << std::endl;
 }
 
+// Raises the descriptor limit to what the system allows, so that the
+// connection limit rather than the descriptor limit refuses clients; says
+// so when even that is too few.
+void RaiseDescriptorLimit(std::size_t connections) {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0) {
+        return;
+    }
+    if (limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+        getrlimit(RLIMIT_NOFILE, &limit);
+    }
+    const unsigned long long wanted = connections + kSpareDescriptors;
+    if (limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < wanted) {
+        Log("warning: descriptor limit " + std::to_string(limit.rlim_cur) + " is below " +
+            std::to_string(wanted) + " (connections plus " + std::to_string(kSpareDescriptors) +
+            "); accept fails before the connection limit is reached");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -101,6 +166,7 @@ int main(int argc, char** argv) {
         std::cerr << "peltora_listserver: " << error << "\n";
         return 1;
     }
+    RaiseDescriptorLimit(args.options.maxConnections);
     try {
         asio::io_context io;
         listserver::Server server(io, data, args.options, Log);
