@@ -17,7 +17,7 @@ static void EnsureApplication() {
 CTsTestHost::CTsTestHost()
     : m_pMainWnd(NULL), m_pWnd(NULL), m_hPlugin(NULL), m_pfnDelete(NULL), m_dwTick(1000000),
       m_nConfidence(1), m_bCloseDestroys(0), m_bCloseQuits(0), m_bPlainWindows(1),
-      m_bDestroyAtJoin(0) {
+      m_bDestroyAtJoin(0), m_nPumpingMaxWaitMs(0) {
     EnsureApplication();
     m_gameString.dwReserved = 0;
     m_nActiveAnswer[0] = m_nActiveAnswer[1] = m_nActiveAnswer[2] = 0;
@@ -282,7 +282,56 @@ int CTsTestHost::AnswerCheckConfidenceMemory(int) {
     return m_nConfidence;
 }
 
-// Records the box and answers it from the queue (IDOK when empty).
+void CTsTestHost::SetPumpingBoxes(std::function<int(const TsHostBox&)> answerer, DWORD nMaxWaitMs) {
+    m_pumpingAnswerer = std::move(answerer);
+    m_nPumpingMaxWaitMs = nMaxWaitMs;
+}
+
+void CTsTestHost::SetPumpingBoxesUntilIdle() {
+    SetPumpingBoxes([this](const TsHostBox&) { return Pump() == 0 ? NextQueuedAnswer() : 0; });
+}
+
+int CTsTestHost::NextQueuedAnswer() {
+    if (m_boxAnswers.empty()) {
+        return IDOK;
+    }
+    const int nAnswer = m_boxAnswers.front();
+    m_boxAnswers.pop_front();
+    return nAnswer;
+}
+
+// A modal box in miniature: the owner takes no input while the box is up,
+// and everything else the thread receives is dispatched, as the loop of a
+// real box does. The answerer is asked before the first wait, so a box it
+// answers at once runs no loop, and again at least every kSliceMs, so that
+// it can answer once nothing more arrives.
+int CTsTestHost::RunPumpingBox(const TsHostBox& box,
+                               const std::function<int(const TsHostBox&)>& answerer) {
+    const BOOL bWasDisabled = box.hOwner != NULL ? ::EnableWindow(box.hOwner, FALSE) : TRUE;
+    const DWORD dwStart = ::GetTickCount();
+    int nAnswer = answerer(box);
+    while (nAnswer == 0) {
+        const DWORD dwSpent = ::GetTickCount() - dwStart;
+        if (dwSpent >= m_nPumpingMaxWaitMs) {
+            Log("box-timeout");
+            nAnswer = IDCANCEL;
+            break;
+        }
+        const DWORD kSliceMs = 20;
+        const DWORD dwLeft = m_nPumpingMaxWaitMs - dwSpent;
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, dwLeft < kSliceMs ? dwLeft : kSliceMs,
+                                    QS_ALLINPUT);
+        Pump();
+        nAnswer = answerer(box);
+    }
+    if (!bWasDisabled && ::IsWindow(box.hOwner)) {
+        ::EnableWindow(box.hOwner, TRUE);
+    }
+    return nAnswer;
+}
+
+// Records the box and answers it: in the pumping mode after a message
+// loop, else from the queue (IDOK when empty).
 int CTsTestHost::BoxHook(void* pCtx, HWND hOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
     CTsTestHost* pHost = static_cast<CTsTestHost*>(pCtx);
     TsHostBox box = {hOwner, lpszText != NULL ? lpszText : "",
@@ -291,12 +340,12 @@ int CTsTestHost::BoxHook(void* pCtx, HWND hOwner, LPCSTR lpszText, LPCSTR lpszCa
     char szType[16];
     snprintf(szType, sizeof(szType), "0x%x", nType);
     pHost->Log("box|" + box.strText + "|" + box.strCaption + "|" + szType);
-    if (pHost->m_boxAnswers.empty()) {
-        return IDOK;
+    if (pHost->m_pumpingAnswerer) {
+        // A copy: the answerer may end the mode while this box is up.
+        const std::function<int(const TsHostBox&)> answerer = pHost->m_pumpingAnswerer;
+        return pHost->RunPumpingBox(box, answerer);
     }
-    int nAnswer = pHost->m_boxAnswers.front();
-    pHost->m_boxAnswers.pop_front();
-    return nAnswer;
+    return pHost->NextQueuedAnswer();
 }
 
 DWORD CTsTestHost::TickHook(void* pCtx) {

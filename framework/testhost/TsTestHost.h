@@ -18,9 +18,12 @@
 //   "reveal-main"                      the hidden main window was shown
 //
 // The host also answers for the user and the machine: message boxes from a
-// queue of answers (IDOK when empty), the clock (AfxGetTickCount) from a
-// settable tick count, IsActiveWindow and CheckConfidenceMemory from values
-// the caller sets. The seams are process-wide: one host at a time.
+// queue of answers (IDOK when empty), or, in the pumping mode, like a real
+// modal box: the owner is disabled and a message loop runs (socket
+// notifications, timers, posted messages) until the test's answerer
+// decides; the clock (AfxGetTickCount) from a settable tick count,
+// IsActiveWindow and CheckConfidenceMemory from values the caller sets. The
+// seams are process-wide: one host at a time.
 //
 // Screenshots (TsCapture.cpp): CaptureWindow copies what a window shows, its
 // children included, from the window's own DC into memory or a PNG file.
@@ -130,7 +133,20 @@ public:
 
     // Answers and the clock.
     void QueueBoxAnswer(int nAnswer) { m_boxAnswers.push_back(nAnswer); }
+    // The pumping mode: every box runs a message loop until answerer gives
+    // a non-zero answer for it (asked after each round of messages, nested
+    // boxes included). A box still up after nMaxWaitMs is answered IDCANCEL
+    // and logged "box-timeout", a safety cap only. An empty answerer ends
+    // the mode.
+    void SetPumpingBoxes(std::function<int(const TsHostBox&)> answerer, DWORD nMaxWaitMs = 10000);
+    // The pumping mode with the queued answers: each box runs its loop
+    // until no message is waiting, then takes the next answer of the queue
+    // (IDOK when empty).
+    void SetPumpingBoxesUntilIdle();
     const std::vector<TsHostBox>& GetBoxes() const { return m_boxes; }
+    // Forgets the boxes seen so far (keeping the room they took, so that
+    // long runs can compare memory).
+    void ClearBoxes() { m_boxes.clear(); }
     void SetTickCount(DWORD dwTick) { m_dwTick = dwTick; }
     void AdvanceTicks(DWORD dwDelta) { m_dwTick += dwDelta; }
     DWORD GetTickCount() const { return m_dwTick; }
@@ -173,6 +189,10 @@ public:
 private:
     static int BoxHook(void* pCtx, HWND hOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
     static DWORD TickHook(void* pCtx);
+    // The next queued answer, IDOK when there is none.
+    int NextQueuedAnswer();
+    // Keeps a box up with a message loop until the answerer decides.
+    int RunPumpingBox(const TsHostBox& box, const std::function<int(const TsHostBox&)>& answerer);
 
     CTsHostConfig m_config;                    // records and settings
     CTsLobbyFrame m_frame;                     // the lobby frame
@@ -191,4 +211,6 @@ private:
     int m_bCloseQuits;                         // and ends the message loop
     int m_bPlainWindows;                       // main window and frame are plain pop-ups
     int m_bDestroyAtJoin;                      // a join destroys the plug-in window
+    DWORD m_nPumpingMaxWaitMs;                 // how long a pumping box may stay up
+    std::function<int(const TsHostBox&)> m_pumpingAnswerer; // pumping mode's answerer, or empty
 };
