@@ -204,7 +204,7 @@ TEST(DataFile, SampleFileHoldsTheGroupsTheTestsUse) {
         {"TESTMIS", "M-OTHER", 2, Misbehaviour::OtherService},
         {"TESTMIS", "M-SLOW", 2, Misbehaviour::Slow},
         {"TESTMIS", "M-RESET", 2, Misbehaviour::Reset},
-        {"TESTMIS", "M-REPLYOVER", 2, Misbehaviour::ReplyOversized},
+        {"TESTMIS", "M-RPLOVER", 2, Misbehaviour::ReplyOversized},
     };
     for (const auto& c : cases) {
         const Group* g = data.Find(c.game, c.sub);
