@@ -18,10 +18,12 @@
 
 // Loads the game's channel groups from the catalogue in the current
 // directory, reads the continue-play values, and, unless an automatic join
-// is pending, switches to the first group the user may enter (separator
-// rows aside) and selects its row. Returns 0 when the current directory cannot be read (nothing
-// changes) or the connection cannot be started; else 1, also when there is
-// no catalogue, no group or no group the user may enter.
+// is pending or the user may enter no group (separator rows aside),
+// switches to the initial group and selects its row: the first group the
+// user may enter, or where the last group chosen is remembered, that one.
+// Returns 0 when the current directory cannot be read (nothing changes) or
+// the connection cannot be started; else 1, also when there is no
+// catalogue, no group or no group the user may enter.
 int CTsChannelListWnd::GetChannelGroupInfo() {
     char szDir[MAX_PATH] = {0};
     const DWORD nDir = ::GetCurrentDirectoryA(MAX_PATH, szDir);
@@ -71,12 +73,10 @@ int CTsChannelListWnd::GetChannelGroupInfo() {
 
     m_pTitleInfo->ApplyAdInformation(m_pCfgSetting->m_szAdInfo);
 
-    if (m_bAutoJoin)
+    if (m_bAutoJoin || pSelected == NULL)
         return 1;
     if (TsRegion::kRememberLastGroup)
         return StartRememberedGroup(pSelected);
-    if (pSelected == NULL)
-        return 1;
     if (!SwitchChannelGroup(pSelected))
         return 0;
     SelectGroupRow(pSelected);
@@ -85,9 +85,11 @@ int CTsChannelListWnd::GetChannelGroupInfo() {
 
 // The initial group where the group chosen last is remembered: the last
 // group in catalogue order whose id is "LastSelGrId" exactly (the user
-// chose it, so the admission rule is not asked again), else
-// pFirstAdmitted. Nothing connects when neither exists. The remembered id
-// is not written here, and no group message is made.
+// chose it, so the admission rule is not asked again), else pFirstAdmitted.
+// A remembered group whose connection cannot start (its server address
+// unusable) gives way to pFirstAdmitted, so that one bad value cannot close
+// the window at every start. The remembered id is not written here, and no
+// group message is made.
 int CTsChannelListWnd::StartRememberedGroup(CTsChannelGroupListData* pFirstAdmitted) {
     CTsChannelGroupListData* pChosen = NULL;
     char szLastId[256];
@@ -100,16 +102,20 @@ int CTsChannelListWnd::StartRememberedGroup(CTsChannelGroupListData* pFirstAdmit
     }
     if (pChosen == NULL)
         pChosen = pFirstAdmitted;
-    if (pChosen == NULL)
-        return 1;
 
     DestroyClient();
     m_strSubId.Empty();
     CString strSplash;
     strSplash.LoadString(IDS_CONNECTING);
     ON_SPLASH(strSplash, TSSPLASH_PROGRESS, this);
-    if (!ConnectForGroup(pChosen))
-        return 0;
+    if (!ConnectForGroup(pChosen)) {
+        if (pChosen == pFirstAdmitted || !ConnectForGroup(pFirstAdmitted)) {
+            EndListing();
+            return 0;
+        }
+        pChosen = pFirstAdmitted;
+    }
+    BeginListing();
     m_strSubId = pChosen->m_szGroupId;
     SelectGroupRow(pChosen);
     return 1;
@@ -131,18 +137,23 @@ int CTsChannelListWnd::IsJoinValidate(CTsChannelGroupListData* pGroup) {
 // server again and, once connecting has started, makes pGroup the current
 // group (its id becomes the sub id that the connection asks for) and, where
 // the configuration has them, renders its group message. Where the last
-// group chosen is remembered, pGroup is remembered first. When CreateClient
-// fails the sub id stays empty and the splash stays up; returns 0.
+// group chosen is remembered, pGroup is remembered once its connection has
+// started: a group that cannot connect is never the one a start picks.
+// When CreateClient fails the sub id stays empty and the splash goes;
+// returns 0.
 int CTsChannelListWnd::SwitchChannelGroup(CTsChannelGroupListData* pGroup) {
     DestroyClient();
     m_strSubId.Empty();
     CString strSplash;
     strSplash.LoadString(IDS_CONNECTING);
     ON_SPLASH(strSplash, TSSPLASH_PROGRESS, this);
+    if (!ConnectForGroup(pGroup)) {
+        EndListing();
+        return 0;
+    }
+    BeginListing();
     if (TsRegion::kRememberLastGroup)
         TsWriteLastGroup(m_pszRegKey, pGroup->m_szGroupId);
-    if (!ConnectForGroup(pGroup))
-        return 0;
     m_strSubId = pGroup->m_szGroupId;
     if (TsRegion::kGroupMessage)
         TsBuildGroupMessage(*pGroup, m_strGroupMsg);

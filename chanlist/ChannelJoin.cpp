@@ -121,23 +121,45 @@ int CTsChannelListWnd::HandJoinOver(const TsJoinTarget& target, int nOrder, int 
 // asks whether to return to its room. Yes (any answer but No) joins it and
 // keeps the remembered values; No forgets them, in memory and in the
 // registry. Returns ProcessJoinChannel's result after a Yes, else 0.
+//
+// The question is a modal box: while it is up, the window goes on
+// receiving, and a later reply may replace every channel record. So the
+// box holds no record: after a Yes the channel is looked up again by the id
+// asked about, and the join is dropped when it is no longer listed or the
+// window is gone. Replies processed while the question is up do not ask
+// again.
 int CTsChannelListWnd::ContinueJoinChannel() {
-    CTsChannelListData* pChannel = NULL;
-    for (POSITION pos = m_listChannel.GetHeadPosition(); pos != NULL && pChannel == NULL;) {
-        CTsChannelListData* p = m_listChannel.GetNext(pos);
-        if (strcmp(p->m_szChannelId, m_szContChannelId) == 0)
-            pChannel = p;
-    }
-    if (pChannel == NULL)
+    if (m_bAskingToContinue || FindListedChannel(m_szContChannelId) == NULL)
         return 0;
 
+    char szAsked[sizeof(m_szContChannelId)];
+    memcpy(szAsked, m_szContChannelId, sizeof(szAsked));
     CString strText;
     strText.LoadString(IDS_CONTINUE_PLAY);
-    if (MessageBox(strText, m_strCaption, MB_YESNO | MB_ICONQUESTION) != IDNO)
-        return ProcessJoinChannel(pChannel, m_nContRoom);
+    const HWND hWnd = m_hWnd;
+    m_bAskingToContinue = 1;
+    const int nAnswer = MessageBox(strText, m_strCaption, MB_YESNO | MB_ICONQUESTION);
+    if (!::IsWindow(hWnd))
+        return 0;
+    m_bAskingToContinue = 0;
 
+    if (nAnswer != IDNO) {
+        CTsChannelListData* pChannel = FindListedChannel(szAsked);
+        return pChannel != NULL ? ProcessJoinChannel(pChannel, m_nContRoom) : 0;
+    }
     m_nContRoom = -2;
     if (TsDeleteContinuePlay(m_pszRegKey))
         m_szContChannelId[0] = '\0';
     return 0;
+}
+
+// The first record of the current listing whose channel id equals
+// pszChannelId byte for byte.
+CTsChannelListData* CTsChannelListWnd::FindListedChannel(const char* pszChannelId) {
+    for (POSITION pos = m_listChannel.GetHeadPosition(); pos != NULL;) {
+        CTsChannelListData* pChannel = m_listChannel.GetNext(pos);
+        if (strcmp(pChannel->m_szChannelId, pszChannelId) == 0)
+            return pChannel;
+    }
+    return NULL;
 }

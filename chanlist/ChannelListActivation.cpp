@@ -11,7 +11,7 @@
 // WM_USER+10. wParam bit TSACT_EX selects the activation that starts or
 // stops the window's work, bit TSACT_ON says activate or deactivate; the
 // start record in lParam is read only when both bits are set. A start
-// record that Init refuses closes the frame.
+// record that Init refuses hides the splash and closes the frame.
 LRESULT CTsChannelListWnd::OnMsgFromFrameSetActiveWindow(WPARAM wParam, LPARAM lParam) {
     CString strSplash;
     strSplash.LoadString(IDS_LOADING);
@@ -22,6 +22,7 @@ LRESULT CTsChannelListWnd::OnMsgFromFrameSetActiveWindow(WPARAM wParam, LPARAM l
         m_bInUse = 1;
         if (bActive && lParam != 0) {
             if (!Init((__tag_GameString*)lParam)) {
+                OFF_SPLASH();
                 if (m_pFrameWnd != NULL)
                     ::SendMessage(m_pFrameWnd->GetSafeHwnd(), WM_CLOSE, 0, 0);
                 return 0;
@@ -37,7 +38,8 @@ LRESULT CTsChannelListWnd::OnMsgFromFrameSetActiveWindow(WPARAM wParam, LPARAM l
 // Activation with TSACT_EX. Activating loads the channel groups and starts
 // the idle and avatar timers; with an automatic join pending it starts the
 // automatic-join timer instead of handing over to the base. A failed
-// catalogue step reveals the main window and closes this one.
+// catalogue step reveals the main window and closes this one. The loading
+// splash stays only over a listing in flight or a pending automatic join.
 int CTsChannelListWnd::DoExActive(int bActive) {
     m_bActive = bActive;
     if (!bActive) {
@@ -49,6 +51,7 @@ int CTsChannelListWnd::DoExActive(int bActive) {
         if (m_bAutoJoin)
             KillTimer(TIMER_AUTOJOIN);
         DropAvatarOnDeactivation();
+        HideSplashUnlessListing();
         return CTsChildWnd::DoExActive(0);
     }
 
@@ -65,6 +68,7 @@ int CTsChannelListWnd::DoExActive(int bActive) {
         SetTimer(TIMER_AUTOJOIN, TIMER_AUTOJOIN_PERIOD, NULL);
         return 1;
     }
+    HideSplashUnlessListing();
     if (bCatalogueFailed) {
         ShowMainWindowIfHidden();
         // Closing may lead the host to destroy this window, and delete this
@@ -80,13 +84,16 @@ int CTsChannelListWnd::DoExActive(int bActive) {
 
 // Activation without TSACT_EX: coming to the front refreshes the channel
 // list; leaving it stops the idle watch and drops the avatar, leaving the
-// frame's buttons and the avatar timer alone.
+// frame's buttons and the avatar timer alone. Without a refresh the
+// activation's splash goes at once, and when leaving, unless a listing is
+// in flight.
 int CTsChannelListWnd::DoActive(int bActive) {
     m_bActive = bActive;
     if (!bActive) {
         ShowAdHtmlView(NULL);
         KillTimer(TIMER_IDLE);
         DropAvatarOnDeactivation();
+        HideSplashUnlessListing();
         return CTsChildWnd::DoActive(0);
     }
 
@@ -95,7 +102,7 @@ int CTsChannelListWnd::DoActive(int bActive) {
     KillTimer(TIMER_IDLE);
     m_dwLastActiveTick = AfxGetTickCount();
     SetTimer(TIMER_IDLE, TIMER_IDLE_PERIOD, NULL);
-    if (TsRegion::kRefreshWhenActivated)
+    if (TsRegion::kRefreshWhenActivated && !m_strSubId.IsEmpty())
         OnBtnChannelListRefreshClicked();
     else
         OFF_SPLASH();
@@ -108,7 +115,8 @@ int CTsChannelListWnd::DoActive(int bActive) {
 // than ten seconds marks it as not in use. The idle time is the signed
 // difference of two tick counts, so it stays right across the counter's
 // wrap. TIMER_AUTOJOIN: the first tick hands the automatic join over.
-// TIMER_AVATAR: the avatar box is redrawn.
+// TIMER_AVATAR: the avatar box is redrawn. TIMER_LISTING: a listing whose
+// server has been silent too long ends as a close does.
 void CTsChannelListWnd::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent == TIMER_IDLE) {
         if (IsActiveWindow(1) || IsActiveWindow(2)) {
@@ -131,6 +139,12 @@ void CTsChannelListWnd::OnTimer(UINT_PTR nIDEvent) {
             AutoJoinChannel();
             return;
         }
+    } else if (nIDEvent == TIMER_LISTING) {
+        if (IsListingOverdue()) {
+            DestroyClient();
+            EndListing();
+        }
+        return;
     } else if (TsRegion::kAvatarTimer && nIDEvent == TIMER_AVATAR) {
         OnMsgRedrawAvatar(0, 0);
     }

@@ -1,7 +1,12 @@
 // CTsChannelListWnd: the connection to the channel-list server, the
 // request, the socket notifications and the dispatch of replies. Each
 // listing takes a fresh connection: connect, one request for the current
-// group's sub id, the reply, the server's close.
+// group's sub id, the reply, the server's close. A listing is in flight
+// from the start of connecting to its end; only then may a progress splash
+// stand over the window, and a server silent for LISTING_TIMEOUT ends it.
+// Winsock's header must come before windows.h.
+#include <TstpSocket.h>
+
 #include "ChannelListWnd.h"
 
 #include <string.h>
@@ -24,12 +29,39 @@ void ShowProgress(CTsChildWnd* pWnd, UINT nId) {
 
 // Command 216, the refresh button; also run by DoActive(1). Asks again for
 // the current group on a new connection; nothing without a current group.
+// A connection that cannot even start ends the listing at once.
 void CTsChannelListWnd::OnBtnChannelListRefreshClicked() {
     if (m_strSubId.IsEmpty())
         return;
     ShowProgress(this, IDS_CONNECTING);
     DestroyClient();
-    CreateClient(m_strServerIp, m_nServerPort);
+    if (CreateClient(m_strServerIp, m_nServerPort))
+        BeginListing();
+    else
+        EndListing();
+}
+
+void CTsChannelListWnd::BeginListing() {
+    m_bListing = 1;
+    m_dwListingHeard = AfxGetTickCount();
+    SetTimer(TIMER_LISTING, TIMER_LISTING_PERIOD, NULL);
+}
+
+void CTsChannelListWnd::EndListing() {
+    m_bListing = 0;
+    KillTimer(TIMER_LISTING);
+    OFF_SPLASH();
+}
+
+void CTsChannelListWnd::HideSplashUnlessListing() {
+    if (!m_bListing)
+        OFF_SPLASH();
+}
+
+// Signed difference of two tick counts, so that the counter's wrap does not
+// matter.
+int CTsChannelListWnd::IsListingOverdue() const {
+    return m_bListing && (int)(AfxGetTickCount() - m_dwListingHeard) > (int)LISTING_TIMEOUT;
 }
 
 // Sends the channel-list request for pszSubId. Returns SendData's result
@@ -51,7 +83,7 @@ int CTsChannelListWnd::SendGetChannelList(const char* pszSubId) {
 int CTsChannelListWnd::OnSocketConnect(CTstpSocket* pSocket) {
     const int nResult = CTsChildWnd::OnSocketConnect(pSocket);
     if (nResult != 0) {
-        OFF_SPLASH();
+        EndListing();
         CString strText;
         strText.LoadString(IDS_CONNECT_FAILED);
         TsMessageBox(m_pFrameWnd, strText, m_strCaption, MB_ICONEXCLAMATION);
@@ -59,7 +91,7 @@ int CTsChannelListWnd::OnSocketConnect(CTstpSocket* pSocket) {
         return nResult;
     }
     if (m_strSubId.IsEmpty()) {
-        OFF_SPLASH();
+        EndListing();
         ShowMainWindowIfHidden();
         return 0;
     }
@@ -72,7 +104,7 @@ int CTsChannelListWnd::OnSocketConnect(CTstpSocket* pSocket) {
 int CTsChannelListWnd::OnSocketSend(CTstpSocket* pSocket) {
     const int nResult = CTsChildWnd::OnSocketSend(pSocket);
     if (nResult != 0) {
-        OFF_SPLASH();
+        EndListing();
         ShowMainWindowIfHidden();
         return nResult;
     }
@@ -82,11 +114,14 @@ int CTsChannelListWnd::OnSocketSend(CTstpSocket* pSocket) {
 // Data arrived: every whole message is parsed and dispatched, in order. A
 // dispatch may lead the host to destroy this window (a join), so the
 // window is checked before every read. Messages that do not parse are
-// dropped.
+// dropped. An oversized frame has ended the connection already, but the
+// whole messages that came before it are still read and dispatched before
+// the listing ends.
 int CTsChannelListWnd::OnSocketReceive(CTstpSocket* pSocket) {
     const int nResult = CTsChildWnd::OnSocketReceive(pSocket);
-    if (nResult != 0 && nResult != WSAEWOULDBLOCK) {
-        OFF_SPLASH();
+    const int bOversized = nResult == WSAEMSGSIZE;
+    if (nResult != 0 && nResult != WSAEWOULDBLOCK && !bOversized) {
+        EndListing();
         ShowMainWindowIfHidden();
         return nResult;
     }
@@ -99,20 +134,28 @@ int CTsChannelListWnd::OnSocketReceive(CTstpSocket* pSocket) {
         int nLength = 0;
         const int bMore = ReadData(pBuffer, nLength);
         if (pBuffer != NULL) {
+            m_dwListingHeard = AfxGetTickCount();
             CKelpParser message(pBuffer, nLength, NULL);
             delete[] pBuffer;
             if (message.IsValid())
                 DispatchServices(message);
         }
         if (!bMore)
-            return nResult;
+            break;
     }
+    // The socket closed itself at the oversized frame; a handle again means
+    // that a dispatch started the next listing, which goes on.
+    if (bOversized && pSocket->GetHandle() == INVALID_SOCKET) {
+        EndListing();
+        ShowMainWindowIfHidden();
+    }
+    return nResult;
 }
 
 // The server closed the connection: the listing is over.
 int CTsChannelListWnd::OnSocketClose(CTstpSocket* pSocket) {
     const int nResult = CTsChildWnd::OnSocketClose(pSocket);
-    OFF_SPLASH();
+    EndListing();
     return nResult;
 }
 
@@ -125,6 +168,6 @@ int CTsChannelListWnd::DispatchServices(CKelpParser& parser) {
         strcmp(parser.GetCommand(), G::commandGetChannelList) == 0)
         return ProcessGetChannelList(parser);
     DestroyClient();
-    OFF_SPLASH();
+    EndListing();
     return 1;
 }

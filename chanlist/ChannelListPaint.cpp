@@ -15,8 +15,8 @@ static const int kGoldX = 159;
 static const int kGoldY = 38;
 
 // Where the member panel's parts stand, relative to the panel's top-left
-// (its right edge for the right-hand ends), and the total users line: the
-// one table the three configurations differ in.
+// (its right edge for the right-hand ends): the one table the three
+// configurations differ in.
 struct TsPanelLayout {
     int nAvatarDX, nAvatarDY;        // avatar box
     int nAvatarWidth, nAvatarHeight; // its size, redrawn off-screen
@@ -24,33 +24,12 @@ struct TsPanelLayout {
     UINT nNameFormat;                // DrawText flags of the name
     bool bNickInName;                // "id[nick]" rather than the id alone
     int nInfoDX, nInfoDY;            // first info line
-    RECT rcTotal;                    // total users line
 };
 static const TsPanelLayout kLayout =
-    TsRegion::kJapanese
-        ? TsPanelLayout{47, 47, 100, 120, 164, 0, 0, false, 147, 98, {210, 102, 310, 122}}
-    : TsRegion::kChinese ? TsPanelLayout{21,
-                                         37,
-                                         150,
-                                         180,
-                                         167,
-                                         20,
-                                         DT_CENTER | DT_END_ELLIPSIS,
-                                         true,
-                                         197,
-                                         88,
-                                         {169, 102, 269, 122}}
-                         : TsPanelLayout{21,
-                                         37,
-                                         100,
-                                         120,
-                                         127,
-                                         20,
-                                         DT_CENTER | DT_END_ELLIPSIS,
-                                         true,
-                                         157,
-                                         88,
-                                         {169, 102, 269, 122}};
+    TsRegion::kJapanese ? TsPanelLayout{47, 47, 100, 120, 164, 0, 0, false, 147, 98}
+    : TsRegion::kChinese
+        ? TsPanelLayout{21, 37, 150, 180, 167, 20, DT_CENTER | DT_END_ELLIPSIS, true, 197, 88}
+        : TsPanelLayout{21, 37, 100, 120, 127, 20, DT_CENTER | DT_END_ELLIPSIS, true, 157, 88};
 
 // The name line's top and height, and the info lines' height.
 static const int kNameDY = 42;
@@ -124,7 +103,7 @@ void CTsChannelListWnd::Draw(CDC* pDC) {
     if (m_nTotalMembers != 0) {
         CString strTotal;
         strTotal.Format(IDS_TOTAL_MEMBERS, m_nTotalMembers);
-        CRect rcTotal(kLayout.rcTotal);
+        CRect rcTotal(TsRegion::kTotalLineRect);
         const int nOldMode = pDC->SetBkMode(TRANSPARENT);
         CFont* pOldFont =
             m_wndListCtrl.m_pFont != NULL ? pDC->SelectObject(m_wndListCtrl.m_pFont) : NULL;

@@ -12,15 +12,6 @@
 #include "ChannelReply.h"
 #include "TsRegion.h"
 
-namespace {
-
-// Where the total line stands; invalidated after every listing. The
-// Japanese configuration draws it further right.
-const RECT kTotalLineArea =
-    TsRegion::kJapanese ? RECT{210, 102, 309, 118} : RECT{169, 102, 268, 118};
-
-} // namespace
-
 // Turns a channel-list reply into the channel list of the current group.
 // A failure reply shows the server's text and keeps the earlier list
 // (returns 0). Otherwise every channel record and row is replaced by the
@@ -59,7 +50,7 @@ int CTsChannelListWnd::ProcessGetChannelList(CKelpParser& parser) {
     m_wndListCtrl.EndChannelBatch();
     m_nTotalMembers = (int)(llTotal > INT_MAX ? INT_MAX : (llTotal < INT_MIN ? INT_MIN : llTotal));
 
-    InvalidateRect(&kTotalLineArea, TRUE);
+    InvalidateRect(&TsRegion::kTotalLineRect, TRUE);
     if (m_wndListCtrl.m_pChannelListCtrl != NULL)
         m_wndListCtrl.m_pChannelListCtrl->SortColumn(0, 1);
     if (m_dwOption & TSOPT_CONTINUE_PLAY)

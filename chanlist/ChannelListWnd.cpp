@@ -39,7 +39,8 @@ END_MESSAGE_MAP()
 CTsChannelListWnd::CTsChannelListWnd()
     : m_listGroup(10), m_listChannel(10), m_bAutoJoin(0), m_pInfoImage(NULL), m_nTotalMembers(0),
       m_pAdCtrl(NULL), m_bActive(0), m_pAvatar(NULL), m_nAutoPort(0), m_nAutoMaxRoom(0),
-      m_nAutoMaxRoomMembers(0), m_nAutoMaxRoomViewers(0), m_nContRoom(-2), m_pAdNavigator(NULL) {
+      m_nAutoMaxRoomMembers(0), m_nAutoMaxRoomViewers(0), m_nContRoom(-2), m_pAdNavigator(NULL),
+      m_bListing(0), m_dwListingHeard(0), m_bAskingToContinue(0) {
     memset(m_szAutoChannelId, 0, sizeof(m_szAutoChannelId));
     memset(m_szAutoIp, 0, sizeof(m_szAutoIp));
     memset(m_szContChannelId, 0, sizeof(m_szContChannelId));
@@ -156,6 +157,8 @@ int CTsChannelListWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 void CTsChannelListWnd::OnDestroy() {
     CTsChildWnd::OnDestroy();
     KillTimer(TIMER_IDLE);
+    KillTimer(TIMER_LISTING);
+    m_bListing = 0;
     if (TsRegion::kAvatarTimer)
         KillTimer(TIMER_AVATAR);
     DestroyAdView();

@@ -46,13 +46,18 @@ public:
     enum : UINT {
         TIMER_IDLE = 121,     // idle watch
         TIMER_AUTOJOIN = 122, // automatic join, once
+        TIMER_LISTING = 123,  // deadline of the listing in flight
         TIMER_AVATAR = 1000   // avatar redraw
     };
     enum : UINT {
         TIMER_IDLE_PERIOD = 10000,    // ms between idle checks
         TIMER_AUTOJOIN_PERIOD = 1000, // ms from activation to the automatic join
+        TIMER_LISTING_PERIOD = 1000,  // ms between checks of the listing's deadline
         TIMER_AVATAR_PERIOD = 200     // ms between avatar redraws (see TsRegion)
     };
+    // A listing that has heard nothing from its server for this long ends as
+    // a close does: the connection dropped, the splash hidden.
+    enum : DWORD { LISTING_TIMEOUT = 30000 };
     // Child ids of the window's own children.
     enum : UINT {
         IDC_CHANNEL_JOIN = 215,    // join button
@@ -189,6 +194,21 @@ private:
     int ConnectForGroup(CTsChannelGroupListData* pGroup);
     // Selects pGroup's row in the group view without reporting a click.
     void SelectGroupRow(CTsChannelGroupListData* pGroup);
+    // A listing starts once CreateClient has started connecting: its
+    // deadline is armed. It ends at the close, a failure, a dropped
+    // connection or the deadline: the splash goes and the deadline with it.
+    void BeginListing();
+    void EndListing();
+    // The splash of an activation goes at once when no listing is in
+    // flight, since nothing else would ever hide it.
+    void HideSplashUnlessListing();
+    // Whether the listing's server has been silent past LISTING_TIMEOUT.
+    int IsListingOverdue() const;
+    // The channel record listed now under pszChannelId, or null.
+    CTsChannelListData* FindListedChannel(const char* pszChannelId);
 
     CTsAdNavigator* m_pAdNavigator; // the ad view's navigation thread's share, or null
+    int m_bListing;                 // a listing is in flight (connecting, asking or reading)
+    DWORD m_dwListingHeard;         // tick of the listing's start or of its last message
+    int m_bAskingToContinue;        // the continue-play question is up
 };

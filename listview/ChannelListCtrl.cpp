@@ -74,7 +74,19 @@ int CALLBACK CTsChannelListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2, LP
     return nA < nB ? 1 : 0;
 }
 
+// The record of the row that lists channel pszChannelId (byte for byte),
+// or null.
+static CTsChannelListData* FindRowRecord(const CListCtrl& list, const char* pszChannelId) {
+    const int nRow = TsFindRowByLabel(list, pszChannelId);
+    CTsChannelListData* pRecord = nRow >= 0 ? (CTsChannelListData*)list.GetItemData(nRow) : NULL;
+    return pRecord != NULL && strcmp(pRecord->m_szChannelId, pszChannelId) == 0 ? pRecord : NULL;
+}
+
 // A double-click on a row asks the notify window to join its channel.
+// The practice-lobby question is a modal box, and a reply processed while
+// it is up replaces every row and frees their records: afterwards the
+// channel asked about is found again by its id, and the join is dropped
+// when it is no longer listed or the list is gone.
 void CTsChannelListCtrl::OnDblClk(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     const NMITEMACTIVATE* pActivate = (const NMITEMACTIVATE*)pNMHDR;
@@ -84,8 +96,16 @@ void CTsChannelListCtrl::OnDblClk(NMHDR* pNMHDR, LRESULT* pResult) {
     CTsChannelListData* pRecord = (CTsChannelListData*)GetItemData(nItem);
     if (pRecord == NULL || m_pNotifyWnd == NULL)
         return;
-    if (TsRegion::kPracticeLobbyQuestion && !ConfirmPracticeLobby(*pRecord))
-        return;
+    if (TsRegion::kPracticeLobbyQuestion) {
+        char szAsked[sizeof(pRecord->m_szChannelId)];
+        memcpy(szAsked, pRecord->m_szChannelId, sizeof(szAsked));
+        const HWND hWnd = m_hWnd;
+        if (!ConfirmPracticeLobby(*pRecord) || !::IsWindow(hWnd))
+            return;
+        pRecord = FindRowRecord(*this, szAsked);
+        if (pRecord == NULL)
+            return;
+    }
     m_pNotifyWnd->SendMessage(WM_CHANNELLIST_SEL, (WPARAM)pRecord, 0);
 }
 

@@ -55,6 +55,9 @@ const bool kGroupServers = kChinese;
 const bool kRememberLastGroup = kChinese;
 const bool kRatingBandByFrame = kChinese;
 const bool kChannelNameToFrame = kChinese;
+// Where the window's total users line is drawn (the Japanese panel leaves
+// it further right); a listing repaints exactly this rectangle.
+const RECT kTotalLineRect = kJapanese ? RECT{210, 102, 310, 122} : RECT{169, 102, 269, 122};
 // Where the continue-play values (and "LastSelGrId") live.
 inline HKEY RegistryRoot() {
     return kChinese ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;

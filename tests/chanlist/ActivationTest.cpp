@@ -12,9 +12,10 @@ const std::string kSplashLoading = std::string("splash-on|") + kLoadingText + "|
 // The log of a first activation whose game string Init accepts, up to the
 // window's own steps; the frame's buttons go on and the (empty) ad page
 // hides the ad view.
+// Without a catalogue nothing is listed, so the loading splash goes at once.
 const std::vector<std::string> kStartLog = {kSplashLoading, "hook|wnd",     "hook|group",
                                             "hook|channel", "DoExActive|1", "buttons|1",
-                                            "ad-off"};
+                                            "ad-off",       "splash-off"};
 
 } // namespace
 
@@ -42,17 +43,20 @@ TEST_F(ChannelListTest, StartReadsServerAndGameAndStartsWork) {
 }
 
 // Bit 0x4 without 0x1, or with a null record: no Init, DoExActive with the
-// activation bit. Without 0x4: DoActive. The splash shows every time.
+// activation bit. Without 0x4: DoActive. The splash shows every time, and
+// goes at once since nothing is listed.
 TEST_F(ChannelListTest, ActivationFlagsChooseThePath) {
     Create();
     struct Case {
         WPARAM wFlags;
         std::vector<std::string> log;
     } cases[] = {
-        {TSACT_EX, {kSplashLoading, "DoExActive|0", "buttons|0", "ad-off"}},
-        {TSACT_EX | TSACT_ON, {kSplashLoading, "DoExActive|1", "buttons|1", "ad-off"}},
-        {TSACT_ON, {kSplashLoading, "DoActive|1", "buttons|1", "ad-off", "reveal-main"}},
-        {0, {kSplashLoading, "DoActive|0", "ad-off"}},
+        {TSACT_EX, {kSplashLoading, "DoExActive|0", "buttons|0", "ad-off", "splash-off"}},
+        {TSACT_EX | TSACT_ON,
+         {kSplashLoading, "DoExActive|1", "buttons|1", "ad-off", "splash-off"}},
+        {TSACT_ON,
+         {kSplashLoading, "DoActive|1", "buttons|1", "ad-off", "splash-off", "reveal-main"}},
+        {0, {kSplashLoading, "DoActive|0", "ad-off", "splash-off"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.wFlags);
@@ -67,8 +71,8 @@ TEST_F(ChannelListTest, ActivationFlagsChooseThePath) {
 }
 
 // A game string that does not parse, one without a game id and one with an
-// empty game id: box 17901 owned by the frame, the frame is told to close,
-// the window's work does not start.
+// empty game id: box 17901 owned by the frame, the splash goes and the
+// frame is told to close; the window's work does not start.
 TEST_F(ChannelListTest, InvalidGameStringClosesTheFrame) {
     const std::string cases[] = {"not a message", MakeGameString(NULL), MakeGameString("")};
     const std::string sBox = std::string("box|") + kInvalidText + "|" + kCaptionText + "|0x40010";
@@ -77,7 +81,7 @@ TEST_F(ChannelListTest, InvalidGameStringClosesTheFrame) {
         SCOPED_TRACE(sGame);
         m_host.ClearLog();
         m_host.Start(sGame.c_str(), "");
-        ExpectLog({kSplashLoading, sBox, "close-frame"});
+        ExpectLog({kSplashLoading, sBox, "splash-off", "close-frame"});
         ASSERT_FALSE(m_host.GetBoxes().empty());
         EXPECT_EQ(m_host.GetBoxes().back().hOwner, m_host.GetFrame().GetSafeHwnd());
         EXPECT_EQ(Wnd().m_bInUse, 1);
@@ -110,12 +114,12 @@ TEST_F(ChannelListTest, DeactivationDropsTheAvatar) {
     }
 }
 
-// A hook that fails stops the later hooks and closes the frame, without a
-// message box.
+// A hook that fails stops the later hooks, hides the splash and closes the
+// frame, without a message box.
 TEST_F(ChannelListTest, FailingHookClosesTheFrameWithoutABox) {
     Wnd().m_nFailHook = 2;
     Start(MakeGameString("TETRIS"));
-    ExpectLog({kSplashLoading, "hook|wnd", "hook|group", "close-frame"});
+    ExpectLog({kSplashLoading, "hook|wnd", "hook|group", "splash-off", "close-frame"});
     EXPECT_TRUE(m_host.GetBoxes().empty());
 }
 

@@ -222,20 +222,16 @@ TEST_F(JoinTest, ContinuePlayNoWithoutKey) {
 }
 
 // A host that destroys the window at a join made inside a reply: the read
-// loop stops at once (three replies arrived together, one is dispatched)
-// and nothing touches the destroyed window.
+// loop stops at once (three replies arrived together, and the question is
+// answered before anything else is handled, so one is dispatched) and
+// nothing touches the destroyed window.
 TEST_F(JoinTest, WindowDestroyedAtJoinDuringReply) {
     StartGame("TESTMIS");
     strcpy(Wnd().m_szContChannelId, "M-001");
     Wnd().m_dwOption |= TSOPT_CONTINUE_PLAY;
     m_host.SetDestroyAtJoin(1);
-    m_host.QueueBoxAnswer(IDYES);
-    CTsChannelGroupListData* pBurst = NULL;
-    for (POSITION pos = Wnd().m_listGroup.GetHeadPosition(); pos != NULL;) {
-        CTsChannelGroupListData* p = Wnd().m_listGroup.GetNext(pos);
-        if (strcmp(p->m_szGroupId, "M-BURST") == 0)
-            pBurst = p;
-    }
+    m_host.SetPumpingBoxes([](const TsHostBox&) { return IDYES; });
+    CTsChannelGroupListData* pBurst = Group("M-BURST");
     ASSERT_NE(pBurst, (CTsChannelGroupListData*)NULL);
     m_host.ClearLog();
     ASSERT_TRUE(Wnd().SwitchChannelGroup(pBurst));
@@ -244,4 +240,33 @@ TEST_F(JoinTest, WindowDestroyedAtJoinDuringReply) {
     EXPECT_EQ(m_host.CountLog("dispatch|"), 1) << m_host.LogText();
     EXPECT_EQ(m_host.CountLog("destroy-at-join"), 1);
     EXPECT_EQ(m_host.GetLog().back(), "splash-off") << m_host.LogText();
+}
+
+// A real box is modal: while the continue-play question is up, the other
+// two replies of a burst arrive and replace the records it was asked
+// about. They ask nothing themselves, and the Yes joins the remembered
+// channel as the last reply lists it (freed records would read EE FE under
+// Wine's heap checking).
+TEST_F(JoinTest, ContinuePlayQuestionOutlivesTheRecordsItAskedAbout) {
+    StartGame("TESTMIS");
+    strcpy(Wnd().m_szContChannelId, "M-002");
+    Wnd().m_nContRoom = 7;
+    Wnd().m_dwOption |= TSOPT_CONTINUE_PLAY;
+    m_host.SetPumpingBoxes(
+        [this](const TsHostBox&) { return m_host.CountLog("dispatch|") == 3 ? IDYES : 0; });
+    SwitchTo("M-BURST");
+    m_host.SetPumpingBoxesUntilIdle();
+    EXPECT_EQ(m_host.CountLog(kContinueBox), 1) << m_host.LogText();
+    EXPECT_EQ(m_host.CountLog("join|"), 1);
+    const std::vector<std::string> expected = {std::string(G::serviceGo) + "/" + G::commandGo +
+                                                   "@127.0.0.1:7502",
+                                               std::string(G::keyGameId) + "=TESTMIS",
+                                               std::string(G::keyChannelId) + "=M-002",
+                                               std::string(G::keyMaxRoom) + "=50",
+                                               std::string(G::keyMaxRoomMembers) + "=4",
+                                               std::string(G::keyMaxRoomViewers) + "=2",
+                                               std::string(G::keyRandomRoomEnter) + "=0",
+                                               std::string(G::keySubId) + "=M-BURST"};
+    EXPECT_EQ(JoinFields(), expected);
+    EXPECT_EQ(Wnd().m_nJoinChannel, 7);
 }

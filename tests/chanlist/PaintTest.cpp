@@ -5,6 +5,7 @@
 // with the same picture and fonts and compared region by region.
 #include "ChanlistTestSupport.h"
 
+#include <KelpParser.h>
 #include <TsGDImage.h>
 
 #include <stdio.h>
@@ -280,6 +281,22 @@ TEST_F(PaintTest, TotalLineOnlyWithUsers) {
         EXPECT_EQ(CountOtherThan(shot, kTotalRect, shot.At(kTotalRect.left, kTotalRect.top)) > 0,
                   nTotal != 0);
     }
+}
+
+// A listing repaints the whole of the total line, so that no digit of a
+// longer total is left behind when the total shrinks.
+TEST_F(PaintTest, ListingRepaintsTheWholeTotalLine) {
+    StartWindow();
+    Wnd().UpdateWindow();
+    CKelpParser reply(G::serviceChannelList, G::commandGetChannelList, NULL, 1, NULL, 0);
+    reply.AddValue(G::keyChannelNum, 0);
+    Wnd().ProcessGetChannelList(reply);
+    CRgn update;
+    update.CreateRectRgn(0, 0, 0, 0);
+    ::GetUpdateRgn(Wnd().GetSafeHwnd(), update, FALSE);
+    for (const POINT& pt : {POINT{kTotalRect.left, kTotalRect.top},
+                            POINT{kTotalRect.right - 1, kTotalRect.bottom - 1}})
+        EXPECT_TRUE(update.PtInRegion(pt.x, pt.y)) << pt.x << "," << pt.y;
 }
 
 // The avatar is made by the first paint and kept by the next. WM_USER+36

@@ -23,8 +23,9 @@ void RunPlugin(const TsLanguageTable& t) {
 
     host.ClearLog();
     host.Start(MakeGameString("TET3").c_str(), "");
-    const std::vector<std::string> expected = {
-        std::string("splash-on|") + ExpectedText(t, 17909) + "|1", "buttons|1", "ad-off"};
+    const std::vector<std::string> expected = {std::string("splash-on|") + ExpectedText(t, 17909) +
+                                                   "|1",
+                                               "buttons|1", "ad-off", "splash-off"};
     EXPECT_EQ(host.GetLog(), expected) << host.LogText();
     EXPECT_STREQ(host.GetConfig().m_gameInfo.m_szGameId, bKorean ? "TETRIS" : "TET3");
     EXPECT_EQ(pWnd->m_bInUse, 1);
@@ -36,7 +37,7 @@ void RunPlugin(const TsLanguageTable& t) {
     const std::vector<std::string> invalid = {
         std::string("splash-on|") + ExpectedText(t, 17909) + "|1",
         std::string("box|") + ExpectedText(t, 17901) + "|" + ExpectedText(t, 17900) + "|0x40010",
-        "close-frame"};
+        "splash-off", "close-frame"};
     EXPECT_EQ(host.GetLog(), invalid) << host.LogText();
 
     const HWND hWnd = pWnd->GetSafeHwnd();

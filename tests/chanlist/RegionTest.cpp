@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ protected:
         std::ifstream in(szFile);
         in >> m_nPort;
         ASSERT_GT(m_nPort, 0);
+        m_host.SetPumpingBoxesUntilIdle(); // boxes keep the window receiving
         CTsHostConfig& config = m_host.GetConfig();
         config.Set("ad.url", "None");
         config.Set("site.code", "ts1");
@@ -90,6 +92,12 @@ protected:
         ::SendMessage(List(30002), WM_LBUTTONUP, 0, lPoint);
         ::SendMessage(List(30002), WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
         ::SendMessage(List(30002), WM_LBUTTONUP, 0, lPoint);
+    }
+    // String nId of the configuration's own table.
+    std::string Text(UINT nId) {
+        char szText[256] = "";
+        ::LoadStringA(m_host.GetPluginModule(), nId, szText, sizeof(szText));
+        return szText;
     }
     // The group field of the last join entry ("join|<url>|<group>|<room>").
     std::string LastJoinGroup() {
@@ -175,6 +183,56 @@ TEST_F(RegionTest, Japanese) {
     EXPECT_EQ(m_host.CountLog("join|"), 0) << m_host.LogText();
 }
 
+// Japanese, with boxes that pump messages as a real one does: a channel of
+// the practice lobby is double-clicked just after a listing was asked for,
+// and its reply replaces every row while the question is up. The Yes then
+// joins the channel asked about as the new reply lists it, or nothing when
+// the new listing no longer has it (freed records would read EE FE under
+// Wine's heap checking).
+TEST_F(RegionTest, JapanesePracticeQuestionWhileListing) {
+    Load("peltora_ja.dll", 932);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    m_folder.Write("tetrists1.tsg", "SVC", {"T01,Three,0,0,0,0,A", "TPD,Practice,0,0,0,0,A"});
+    Start();
+    struct Case {
+        const char* pszName;
+        std::function<void()> ask; // asks for a listing, answered later
+        int nJoins;
+    } cases[] = {
+        {"refresh", [this] { m_host.GetWindow()->SendMessage(WM_COMMAND, 216, 0); }, 1},
+        {"other group",
+         [this] {
+             m_host.GetWindow()->SendMessage(WM_CHANNELGROUP_SEL, (WPARAM)RowData(30001, 0), 0);
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        ClickGroup(1);
+        ASSERT_EQ(Rows(30002), 2) << m_host.LogText();
+        m_host.ClearLog();
+        const int nAsked = PracticeQuestions(m_host);
+        m_host.SetPumpingBoxes(
+            [this](const TsHostBox&) { return m_host.CountLog("splash-off") > 0 ? IDYES : 0; });
+        c.ask();
+        DoubleClickChannel(0);
+        m_host.SetPumpingBoxesUntilIdle();
+        EXPECT_EQ(PracticeQuestions(m_host), nAsked + 1) << m_host.LogText();
+        ASSERT_EQ(m_host.CountLog("join|"), c.nJoins) << m_host.LogText();
+        if (c.nJoins == 0)
+            continue;
+        const std::string sUrl(m_host.GetWindow()->m_strJoinUrl);
+        CKelpParser join(sUrl.c_str(), (int)sUrl.size(), NULL);
+        EXPECT_STREQ(join.GetIPAddress(), "127.0.0.1");
+        EXPECT_EQ(join.GetPort(), 7041);
+        char* pszValue = NULL;
+        int nLength = 0;
+        ASSERT_TRUE(join.GetValue(G::keyChannelId, pszValue, nLength));
+        EXPECT_EQ(std::string(pszValue, nLength), "TPD-001");
+    }
+}
+
 // Simplified Chinese: each group's own server (packed in the catalogue)
 // serves its channels, the group chosen last is remembered under
 // HKEY_LOCAL_MACHINE and chosen again, a group without a server connects
@@ -205,20 +263,29 @@ TEST_F(RegionTest, Chinese) {
     EXPECT_EQ(m_host.CountLog("channel-name|Rated-Free 1"), 1) << m_host.LogText();
     EXPECT_EQ(LastJoinGroup(), "start-group");
 
-    // The group without a server: nothing to connect to.
+    // The group without a server: nothing to connect to, so it is not
+    // remembered, and its splash goes at once.
     m_host.ClearLog();
     m_host.GetWindow()->SendMessage(WM_CHANNELGROUP_SEL, (WPARAM)RowData(30001, 2), 0);
-    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "LastSelGrId"), "T04");
-    EXPECT_EQ(m_host.CountLog("splash-off"), 0) << m_host.LogText();
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "LastSelGrId"), "T05");
+    EXPECT_EQ(m_host.CountLog("splash-off"), 1) << m_host.LogText();
 
-    // A new activation starts with the remembered group; an unknown one
-    // falls back to the first group the user may enter.
+    // A new activation starts with the remembered group; an unknown one, or
+    // one that cannot connect, gives way to the first group the user may
+    // enter. Where the user may enter none, nothing connects and no row is
+    // selected, whatever is remembered.
     struct Case {
         const char* pszLast;
-        int nRows;
-    } cases[] = {{"T03", 5}, {"NOPE", 3}};
+        const char* pszRating; // rating band of T01 and T04 (T03's is 9000)
+        int nRows;             // channels listed; 0: nothing connects
+    } cases[] = {{"T03", "0", 5}, {"NOPE", "0", 3}, {"T04", "0", 3}, {"T03", "9000", 0}};
+    m_host.GetFrame().m_bUseRating = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszLast);
+        m_folder.Write("tetrists1.tsg", "SVC",
+                       {std::string("T01,Three,") + c.pszRating + ",0,0,0" + sServer + "A",
+                        "T03,Five,9000,0,0,0" + sServer + "A",
+                        std::string("T04,Nowhere,") + c.pszRating + ",0,0,0,A"});
         HKEY hKey = NULL;
         ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRegKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey,
                           NULL);
@@ -227,6 +294,13 @@ TEST_F(RegionTest, Chinese) {
         ::RegCloseKey(hKey);
         Start(1); // the activation reads the catalogue again
         WaitForListing();
-        EXPECT_EQ(Rows(30002), c.nRows) << m_host.LogText();
+        if (c.nRows != 0) {
+            EXPECT_EQ(Rows(30002), c.nRows) << m_host.LogText();
+        }
+        EXPECT_EQ(m_host.CountLog("splash-on|" + Text(17911) + "|1"), c.nRows != 0 ? 1 : 0)
+            << m_host.LogText();
+        EXPECT_EQ(m_host.CountLog("closebox|"), 0) << m_host.LogText();
+        EXPECT_GT(m_host.CountLog("splash-off"), 0);
+        EXPECT_EQ(::SendMessage(List(30001), LVM_GETSELECTEDCOUNT, 0, 0), c.nRows != 0 ? 1 : 0);
     }
 }

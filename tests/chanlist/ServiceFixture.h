@@ -18,6 +18,9 @@ protected:
         std::ifstream in(szFile);
         in >> m_nPort;
         ASSERT_GT(m_nPort, 0) << szFile;
+        // Message boxes keep the window receiving while they are up, as
+        // real ones do, until nothing more is waiting.
+        m_host.SetPumpingBoxesUntilIdle();
         CTsHostConfig& config = m_host.GetConfig();
         config.Set("site.code", "ts1");
         config.Set("game.code", "SVC");
@@ -41,15 +44,19 @@ protected:
         EXPECT_TRUE(WaitForSplashOff()) << m_host.LogText();
     }
 
-    // Switches to the group with sub id pszSubId and waits until the
-    // listing is over.
-    void SwitchTo(const char* pszSubId) {
-        CTsChannelGroupListData* pGroup = NULL;
+    // The group record with sub id pszSubId, or null.
+    CTsChannelGroupListData* Group(const char* pszSubId) {
         for (POSITION pos = Wnd().m_listGroup.GetHeadPosition(); pos != NULL;) {
             CTsChannelGroupListData* p = Wnd().m_listGroup.GetNext(pos);
             if (strcmp(p->m_szGroupId, pszSubId) == 0)
-                pGroup = p;
+                return p;
         }
+        return NULL;
+    }
+    // Switches to the group with sub id pszSubId and waits until the
+    // listing is over.
+    void SwitchTo(const char* pszSubId) {
+        CTsChannelGroupListData* pGroup = Group(pszSubId);
         ASSERT_NE(pGroup, (CTsChannelGroupListData*)NULL) << pszSubId;
         m_host.HideMainWindow();
         m_host.ClearLog();
@@ -91,11 +98,11 @@ protected:
         return counts;
     }
 
-    static const char* const kMisbehaving[11];
+    static const char* const kMisbehaving[13];
     CTestCatalogueFolder m_folder; // the catalogues of TETRIS and TESTMIS
     int m_nPort;                   // the server's port
 };
 
-inline const char* const ServiceTest::kMisbehaving[11] = {
-    "M-REFUSE",  "M-CLOSEPRE", "M-CLOSEMID", "M-GARBAGE", "M-OVERSIZE", "M-BURST",
-    "M-TRICKLE", "M-OTHER",    "M-SLOW",     "M-RESET",   "M-FAIL"};
+inline const char* const ServiceTest::kMisbehaving[13] = {
+    "M-REFUSE", "M-CLOSEPRE", "M-CLOSEMID", "M-GARBAGE", "M-OVERSIZE", "M-BURST",  "M-TRICKLE",
+    "M-OTHER",  "M-SLOW",     "M-RESET",    "M-FAIL",    "M-SILENT",   "M-RPLOVER"};

@@ -2,6 +2,9 @@
 // the sample data of samples/server), over loopback TCP: listing, refresh,
 // failure replies, refused connections and every misbehaviour the server
 // can be asked for.
+// Winsock's header must come before windows.h.
+#include <TstpSocket.h>
+
 #include "ServiceFixture.h"
 
 namespace {
@@ -58,7 +61,8 @@ TEST_F(ServiceTest, RefusedConnectionIsReportedOnce) {
 
 // Each misbehaviour after a good listing: the window lives, the splash is
 // hidden, and the list is either kept (3 rows) or replaced by the two
-// channels that a late, slow, trickled, repeated or reset reply carries.
+// channels that a late, slow, trickled, repeated or reset reply carries, or
+// one followed by an oversized frame.
 TEST_F(ServiceTest, MisbehavingServerLeavesTheWindowSound) {
     struct Case {
         const char* pszSubId;
@@ -67,7 +71,7 @@ TEST_F(ServiceTest, MisbehavingServerLeavesTheWindowSound) {
     } cases[] = {
         {"M-REFUSE", 3, 0},   {"M-CLOSEPRE", 3, 0}, {"M-CLOSEMID", 3, 0}, {"M-GARBAGE", 3, 0},
         {"M-OVERSIZE", 3, 0}, {"M-OTHER", 3, 1},    {"M-BURST", 2, 3},    {"M-TRICKLE", 2, 1},
-        {"M-SLOW", 2, 1},     {"M-RESET", 2, 1},
+        {"M-SLOW", 2, 1},     {"M-RESET", 2, 1},    {"M-RPLOVER", 2, 1},
     };
     StartGame("TESTMIS");
     for (const Case& c : cases) {
@@ -80,4 +84,26 @@ TEST_F(ServiceTest, MisbehavingServerLeavesTheWindowSound) {
         EXPECT_EQ(ChannelRows().size(), c.nRows) << m_host.LogText();
         EXPECT_EQ(m_host.CountLog("dispatch|"), c.nDispatches) << m_host.LogText();
     }
+}
+
+// A server that takes the request and never answers: the listing ends once
+// the clock has passed its deadline with no word from the server, as a
+// close would end it: the connection dropped, the splash hidden, the list
+// kept.
+TEST_F(ServiceTest, SilentServerEndsAtTheDeadline) {
+    StartGame("TESTMIS");
+    ASSERT_EQ(ChannelRows().size(), 3u);
+    m_host.ClearLog();
+    ASSERT_TRUE(Wnd().SwitchChannelGroup(Group("M-SILENT")));
+    ASSERT_TRUE(m_host.PumpUntil(
+        [this] { return m_host.CountLog("splash-on|Receiving Channel data...|1") > 0; }));
+    m_host.AdvanceTicks(CTsChannelListWnd::LISTING_TIMEOUT);
+    Tick(CTsChannelListWnd::TIMER_LISTING);
+    EXPECT_FALSE(SplashHidden()) << m_host.LogText();
+    m_host.AdvanceTicks(1);
+    Tick(CTsChannelListWnd::TIMER_LISTING);
+    EXPECT_TRUE(SplashHidden()) << m_host.LogText();
+    EXPECT_EQ(Wnd().GetClientSocket()->GetHandle(), INVALID_SOCKET);
+    EXPECT_FALSE(KillTimerWasSet(Wnd(), CTsChannelListWnd::TIMER_LISTING));
+    EXPECT_EQ(ChannelRows().size(), 3u);
 }
