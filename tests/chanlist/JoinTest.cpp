@@ -39,11 +39,12 @@ protected:
         }
         return fields;
     }
-    // The fields of a join with channel pszId of TETRIS's sample data.
-    std::vector<std::string> ChosenJoin(const char* pszId, int nPort, const char* pszSub = "T01") {
+    // The fields of a join with channel pszId of the sample data.
+    std::vector<std::string> ChosenJoin(const char* pszId, int nPort, const char* pszSub = "T01",
+                                        const char* pszGame = "TETRIS") {
         return {std::string(G::serviceGo) + "/" + G::commandGo +
                     "@127.0.0.1:" + std::to_string(nPort),
-                std::string(G::keyGameId) + "=TETRIS",
+                std::string(G::keyGameId) + "=" + pszGame,
                 std::string(G::keyChannelId) + "=" + pszId,
                 std::string(G::keyMaxRoom) + "=50",
                 std::string(G::keyMaxRoomMembers) + "=4",
@@ -258,15 +259,6 @@ TEST_F(JoinTest, ContinuePlayQuestionOutlivesTheRecordsItAskedAbout) {
     m_host.SetPumpingBoxesUntilIdle();
     EXPECT_EQ(m_host.CountLog(kContinueBox), 1) << m_host.LogText();
     EXPECT_EQ(m_host.CountLog("join|"), 1);
-    const std::vector<std::string> expected = {std::string(G::serviceGo) + "/" + G::commandGo +
-                                                   "@127.0.0.1:7502",
-                                               std::string(G::keyGameId) + "=TESTMIS",
-                                               std::string(G::keyChannelId) + "=M-002",
-                                               std::string(G::keyMaxRoom) + "=50",
-                                               std::string(G::keyMaxRoomMembers) + "=4",
-                                               std::string(G::keyMaxRoomViewers) + "=2",
-                                               std::string(G::keyRandomRoomEnter) + "=0",
-                                               std::string(G::keySubId) + "=M-BURST"};
-    EXPECT_EQ(JoinFields(), expected);
+    EXPECT_EQ(JoinFields(), ChosenJoin("M-002", 7502, "M-BURST", "TESTMIS"));
     EXPECT_EQ(Wnd().m_nJoinChannel, 7);
 }
