@@ -3,18 +3,7 @@
 #include "ChanlistTestSupport.h"
 
 namespace {
-
 const COLORREF kPaint = RGB(255, 0, 255); // what the test paints over the window
-
-// Pixels of rc that are not clr.
-int CountOtherThan(const TsCapture& a, const CRect& rc, COLORREF clr) {
-    int nOther = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            nOther += a.At(x, y) != clr;
-    return nOther;
-}
-
 } // namespace
 
 class JapanesePaintTest : public ChannelListTest {
