@@ -108,8 +108,7 @@ void CTsSortedHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
 
 CRect CTsSortedHeaderCtrl::SortTriangleRect(const RECT& rcItem) {
     const int x = (rcItem.left + rcItem.right - 5) / 2;
-    const int y = rcItem.top + 1;
-    return CRect(x, y, x + 5, y + 3);
+    return CRect(x, rcItem.top, x + 5, rcItem.top + 3);
 }
 
 // A filled triangle in SortTriangleRect, apex up when ascending. Nothing

@@ -32,8 +32,8 @@ public:
     // Paints one owner-drawn column: face, title, triangle when sorted.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
-    // The triangle's box in an item: 5 x 3 pixels, centred, 1 pixel below
-    // the item's top, above the cap height of the title.
+    // The triangle's box in an item: 5 x 3 pixels, centred, in the item's
+    // top rows, above the tallest glyphs of the title.
     static CRect SortTriangleRect(const RECT& rcItem);
 
 protected:

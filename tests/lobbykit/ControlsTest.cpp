@@ -98,8 +98,8 @@ TEST_F(SortedHeaderTest, OwnerDrawnColumnsArePaintedByTheHeader) {
     dis.hDC = dc.GetSafeHdc();
     dis.rcItem = CRect(0, 0, 150, 24);
     m_header.CTsSortedHeaderCtrl::DrawItem(&dis);
-    // Ascending: the triangle's apex is at the top centre, (72 + 2, 1).
-    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), dc.GetPixel(74, 1));
+    // Ascending: the triangle's apex is at the top centre, (72 + 2, 0).
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), dc.GetPixel(74, 0));
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), dc.GetPixel(139, 12));
     dc.SelectObject(pOld);
 }
