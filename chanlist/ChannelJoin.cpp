@@ -70,7 +70,7 @@ void CTsChannelListWnd::OnBtnChannelJoinClicked() {
 
 // Hands pChannel over to the host, to enter room nRoom (-2: none). A
 // channel without a sub id of its own belongs to the current group.
-// Returns 1, or 0 for a null channel or a message that cannot be built.
+// Returns 1, or 0 for a null channel or a join that cannot be built.
 int CTsChannelListWnd::ProcessJoinChannel(CTsChannelListData* pChannel, int nRoom) {
     if (pChannel == NULL)
         return 0;
@@ -105,6 +105,15 @@ int CTsChannelListWnd::AutoJoinChannel() {
 // message, the room), marks the window as no longer in use and asks the
 // frame for its lobby window. The host may destroy this window in there.
 int CTsChannelListWnd::HandJoinOver(const TsJoinTarget& target, int nOrder, int nRoom) {
+    // A channel whose port does not fit the join message is never joined
+    // at the port the cut would give: the join is refused, nothing changes,
+    // and the user is told, as for any server that cannot be reached.
+    if (!TsIsJoinPort(target.nPort)) {
+        CString strText;
+        strText.LoadString(IDS_CONNECT_FAILED);
+        TsMessageBox(m_pFrameWnd, strText, m_strCaption, MB_ICONEXCLAMATION);
+        return 0;
+    }
     CString strJoin;
     if (!TsBuildJoinMessage(target, (TsJoinKeyOrder)nOrder, strJoin))
         return 0;

@@ -19,7 +19,7 @@ static const int kGoldY = 38;
 // configurations differ in.
 struct TsPanelLayout {
     int nAvatarDX, nAvatarDY;        // avatar box
-    int nAvatarWidth, nAvatarHeight; // its size, redrawn off-screen
+    int nAvatarWidth, nAvatarHeight; // its size, redrawn off-screen (PanelAvatarSize)
     int nNameDX, nNameRightInset;    // name line: left, and short of the right edge
     UINT nNameFormat;                // DrawText flags of the name
     bool bNickInName;                // "id[nick]" rather than the id alone
@@ -53,6 +53,10 @@ static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, 
 static void DrawPanelAvatar(CTsPanelAvatar* pAvatar, HDC hdc, int x, int y) {
     pAvatar->Draw(hdc, x, y, 0);
 }
+
+static CSize PanelAvatarSize(const CTsPanelAvatar*) {
+    return CSize(kLayout.nAvatarWidth, kLayout.nAvatarHeight);
+}
 #elif defined(PELTORA_REGION_JA)
 static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, HWND hWnd) {
     if (hWnd != NULL)
@@ -66,6 +70,11 @@ static void DrawPanelAvatar(CTsPanelAvatar* pAvatar, HDC hdc, int x, int y) {
     else
         DrawAnonymousAvatar(hdc, x, y, TSAVATAR_TRANSPARENT | TSAVATAR_FRAME);
 }
+
+// A Japanese avatar's box is its own: its size comes from the avatar.
+static CSize PanelAvatarSize(const CTsPanelAvatar* pAvatar) {
+    return CSize(pAvatar->GetWidth(), pAvatar->GetHeight());
+}
 #else
 static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, HWND) {
     CAvtrId id;
@@ -75,6 +84,10 @@ static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, 
 
 static void DrawPanelAvatar(CTsPanelAvatar* pAvatar, HDC hdc, int x, int y) {
     pAvatar->Draw(hdc, x, y, 0, true, kAvatarKey);
+}
+
+static CSize PanelAvatarSize(const CTsPanelAvatar*) {
+    return CSize(kLayout.nAvatarWidth, kLayout.nAvatarHeight);
 }
 #endif
 
@@ -255,22 +268,23 @@ LRESULT CTsChannelListWnd::OnMsgRedrawAvatar(WPARAM wParam, LPARAM lParam) {
     CDC dcMem;
     if (!dcMem.CreateCompatibleDC(&dc))
         return 0;
+    const CSize sizeBox = PanelAvatarSize(m_pAvatar);
     CBitmap bmpBox;
-    if (!bmpBox.CreateCompatibleBitmap(&dc, kLayout.nAvatarWidth, kLayout.nAvatarHeight)) {
+    if (!bmpBox.CreateCompatibleBitmap(&dc, sizeBox.cx, sizeBox.cy)) {
         dcMem.DeleteDC();
         return 0;
     }
     CBitmap* pOldBitmap = dcMem.SelectObject(&bmpBox);
-    CRect rcBox(0, 0, kLayout.nAvatarWidth, kLayout.nAvatarHeight);
+    CRect rcBox(0, 0, sizeBox.cx, sizeBox.cy);
     dcMem.FillRect(&rcBox, CBrush::FromHandle((HBRUSH)::GetStockObject(WHITE_BRUSH)));
 #if defined(PELTORA_REGION_JA)
     // The box shows the information picture behind the figure.
     if (m_pInfoImage != NULL)
         m_pInfoImage->Draw(dcMem.GetSafeHdc(), 0, 0, 0, kLayout.nAvatarDX, kLayout.nAvatarDY,
-                           kLayout.nAvatarWidth, kLayout.nAvatarHeight);
+                           sizeBox.cx, sizeBox.cy);
 #endif
     DrawPanelAvatar(m_pAvatar, dcMem.GetSafeHdc(), 0, 0);
-    dc.BitBlt(x, y, kLayout.nAvatarWidth, kLayout.nAvatarHeight, &dcMem, 0, 0, SRCCOPY);
+    dc.BitBlt(x, y, sizeBox.cx, sizeBox.cy, &dcMem, 0, 0, SRCCOPY);
     if (pOldBitmap != NULL)
         dcMem.SelectObject(pOldBitmap);
     bmpBox.DeleteObject();

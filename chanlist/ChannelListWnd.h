@@ -178,7 +178,8 @@ private:
     void FreeRecords();
     // Fills the join fields with the join message of target (keys in
     // TsJoinKeyOrder nOrder) and room nRoom, and asks the frame for its
-    // lobby window. 0 when the message cannot be built.
+    // lobby window. 0 when the message cannot be built; a port it cannot
+    // carry is also told to the user.
     int HandJoinOver(const TsJoinTarget& target, int nOrder, int nRoom);
     // Tells the frame's channel-name window which group and channel a
     // double-click joins.

@@ -8,31 +8,41 @@
 
 namespace {
 
-// Opens (creating when missing) the client's key with full access.
-HKEY OpenClientKey(LPCSTR pszRegKey) {
+// Opens (creating when missing) the client's key with only the access
+// that the step needs: reading values, or setting and deleting them. A
+// user without administrator rights may read a key under
+// HKEY_LOCAL_MACHINE but not open it for writing.
+HKEY OpenClientKey(LPCSTR pszRegKey, REGSAM samDesired) {
     HKEY hKey = NULL;
     if (pszRegKey == NULL ||
         ::RegCreateKeyExA(TsRegion::RegistryRoot(), pszRegKey, 0, NULL, REG_OPTION_NON_VOLATILE,
-                          KEY_ALL_ACCESS, NULL, &hKey, NULL) != ERROR_SUCCESS)
+                          samDesired, NULL, &hKey, NULL) != ERROR_SUCCESS)
         return NULL;
     return hKey;
 }
 
-// Reads value pszName as text of at most nMax bytes into pszText, which
-// holds nMax + 1. The stored bytes need not end in a NUL: the text ends at
-// the first NUL or after the bytes read. False when the value is missing or
-// longer than nMax.
+// Reads value pszName as text of at most nMax characters into pszText,
+// which holds nMax + 1. The stored bytes need not end in a NUL (the text
+// then ends after the bytes read), but a full-length text stored with its
+// NUL, as the client stores texts, fits too. False when the value is
+// missing or its text longer than nMax.
 bool ReadText(HKEY hKey, LPCSTR pszName, char* pszText, DWORD nMax) {
-    DWORD cbData = nMax;
+    DWORD cbData = nMax + 1;
     memset(pszText, 0, nMax + 1);
-    return ::RegQueryValueExA(hKey, pszName, NULL, NULL, (LPBYTE)pszText, &cbData) == ERROR_SUCCESS;
+    if (::RegQueryValueExA(hKey, pszName, NULL, NULL, (LPBYTE)pszText, &cbData) != ERROR_SUCCESS)
+        return false;
+    if (strnlen(pszText, nMax + 1) > nMax) {
+        memset(pszText, 0, nMax + 1);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
 int TsReadContinuePlay(LPCSTR pszRegKey, const char* pszMemberId, char (&szChannelId)[32],
                        int& nRoom) {
-    HKEY hKey = OpenClientKey(pszRegKey);
+    HKEY hKey = OpenClientKey(pszRegKey, KEY_QUERY_VALUE);
     if (hKey == NULL)
         return 0;
 
@@ -56,7 +66,7 @@ int TsReadContinuePlay(LPCSTR pszRegKey, const char* pszMemberId, char (&szChann
 }
 
 int TsDeleteContinuePlay(LPCSTR pszRegKey) {
-    HKEY hKey = OpenClientKey(pszRegKey);
+    HKEY hKey = OpenClientKey(pszRegKey, KEY_SET_VALUE);
     if (hKey == NULL)
         return 0;
     static const char* const kValues[] = {"ContPlayId", "ContPlaySbId", "ContPlayChId",
@@ -69,7 +79,7 @@ int TsDeleteContinuePlay(LPCSTR pszRegKey) {
 
 int TsReadLastGroup(LPCSTR pszRegKey, char (&szGroupId)[256]) {
     szGroupId[0] = '\0';
-    HKEY hKey = OpenClientKey(pszRegKey);
+    HKEY hKey = OpenClientKey(pszRegKey, KEY_QUERY_VALUE);
     if (hKey == NULL)
         return 0;
     const bool bRead = ReadText(hKey, "LastSelGrId", szGroupId, 255);
@@ -80,7 +90,7 @@ int TsReadLastGroup(LPCSTR pszRegKey, char (&szGroupId)[256]) {
 }
 
 int TsWriteLastGroup(LPCSTR pszRegKey, const char* pszGroupId) {
-    HKEY hKey = OpenClientKey(pszRegKey);
+    HKEY hKey = OpenClientKey(pszRegKey, KEY_SET_VALUE);
     if (hKey == NULL || pszGroupId == NULL) {
         if (hKey != NULL)
             ::RegCloseKey(hKey);

@@ -6,13 +6,17 @@
 // there. The window reads them when it loads a catalogue and deletes them
 // when the user declines.
 //
-//   "ContPlayId"    text, at most 255 bytes: the user the values belong to
-//   "ContPlayChId"  text, at most 30 bytes: channel id of the last game
+//   "ContPlayId"    text, at most 255 characters: the user the values belong to
+//   "ContPlayChId"  text, at most 30 characters: channel id of the last game
 //   "ContPlayGmId"  32-bit number: room of the last game
 //   "ContPlaySbId"  sub id of the last game (only ever deleted here)
 //
 // Where the groups name their own servers, the window also remembers the
-// group chosen last, "LastSelGrId" (text, at most 255 bytes).
+// group chosen last, "LastSelGrId" (text, at most 255 characters).
+//
+// A text may be stored with or without its terminating NUL. Each step opens
+// the key with only the access it needs (reading, or setting and deleting
+// values), so that a key the user may only read still gives its values.
 #pragma once
 
 #include <windows.h>
@@ -35,7 +39,8 @@ PELTORA_API int TsReadContinuePlay(LPCSTR pszRegKey, const char* pszMemberId,
 PELTORA_API int TsDeleteContinuePlay(LPCSTR pszRegKey);
 
 // Reads "LastSelGrId" into szGroupId; 0 when the key cannot be opened or
-// the value is missing or longer than 255 bytes (szGroupId is then empty).
+// the value is missing or longer than 255 characters (szGroupId is then
+// empty).
 PELTORA_API int TsReadLastGroup(LPCSTR pszRegKey, char (&szGroupId)[256]);
 // Writes "LastSelGrId" = pszGroupId as REG_SZ with its terminating NUL.
 PELTORA_API int TsWriteLastGroup(LPCSTR pszRegKey, const char* pszGroupId);

@@ -5,6 +5,8 @@
 
 int TsBuildJoinMessage(const TsJoinTarget& target, TsJoinKeyOrder order, CString& strMessage) {
     strMessage.Empty();
+    if (!TsIsJoinPort(target.nPort))
+        return 0;
     CKelpParser parser(G::serviceGo, G::commandGo, NULL, 1, target.pszIp,
                        (unsigned short)target.nPort);
     int bOk = parser.AddValue(G::keyGameId, target.pszGameId);

@@ -11,7 +11,7 @@
 // What a join names.
 struct TsJoinTarget {
     const char* pszIp;        // the channel server's address
-    int nPort;                // its port (sent as a 16-bit value)
+    int nPort;                // its port, 0 to 65535 (TsIsJoinPort)
     const char* pszGameId;    // keyGameId
     const char* pszChannelId; // keyChannelId
     int nMaxRoom;             // keyMaxRoom
@@ -25,7 +25,14 @@ struct TsJoinTarget {
 // last; the automatic join of the start string puts it second.
 enum TsJoinKeyOrder { TSJOIN_CHOSEN, TSJOIN_AUTOMATIC };
 
-// Renders the join message into strMessage. Returns non-zero on success;
+// A port a join can be addressed to: the message carries it in 16 bits,
+// and a port beyond them would arrive cut to another one (70001 as 4465).
+inline bool TsIsJoinPort(int nPort) {
+    return nPort >= 0 && nPort <= 0xFFFF;
+}
+
+// Renders the join message into strMessage; a port that fails TsIsJoinPort
+// renders nothing. Returns non-zero on success;
 // strMessage is emptied on failure.
 PELTORA_API int TsBuildJoinMessage(const TsJoinTarget& target, TsJoinKeyOrder order,
                                    CString& strMessage);

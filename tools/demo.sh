@@ -145,7 +145,10 @@ prepare_client() {
   mkdir -p "$client"
   cp "$win_build/bin/peltora_demo.exe" "$win_build/bin/peltora_host.exe" \
     "$win_build/bin/peltora_$config.dll" "$win_build"/bin/lib*.dll "${runtime_dlls[@]}" "$client/"
-  cp -r "$win_build/bin/Images" "$client/"
+  # Each configuration's picture is drawn for its own member panel.
+  local images="$win_build/bin/Images"
+  [ "$config" = ko ] || images="$win_build/bin/Images-$config"
+  cp -r "$images" "$client/Images"
   for catalogue in samples/catalogues/*.tsg; do
     LC_ALL=C sed "s/{port}/$port/g" "$catalogue" >"$client/$(basename "$catalogue")"
   done

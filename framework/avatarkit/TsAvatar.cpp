@@ -11,18 +11,24 @@ namespace {
 const COLORREF kKeyColour = RGB(255, 0, 255);
 const COLORREF kWhite = RGB(255, 255, 255);
 
-// Draws a look in the 100 x 120 box, keyed or on white.
-int DrawLook(HDC hdc, int x, int y, const avatar::Look& look, bool transparent) {
+// Draws a look in the w x h box, keyed or on white.
+int DrawLook(HDC hdc, int x, int y, int w, int h, const avatar::Look& look, bool transparent) {
     if (transparent)
-        return avatar::ComposeFigure(hdc, x, y, CTsAvatar::kWidth, CTsAvatar::kHeight, look,
-                                     kKeyColour, true, kKeyColour);
-    return avatar::ComposeFigure(hdc, x, y, CTsAvatar::kWidth, CTsAvatar::kHeight, look, kWhite,
-                                 false, 0);
+        return avatar::ComposeFigure(hdc, x, y, w, h, look, kKeyColour, true, kKeyColour);
+    return avatar::ComposeFigure(hdc, x, y, w, h, look, kWhite, false, 0);
 }
 
 } // namespace
 
-CTsAvatar::CTsAvatar() : m_hWnd(nullptr), m_bReady(0), m_nHash(0), m_nArgs() {}
+CTsAvatar::CTsAvatar()
+    : m_hWnd(nullptr), m_bReady(0), m_nHash(0), m_nArgs(), m_nWidth(kWidth), m_nHeight(kHeight) {}
+
+void CTsAvatar::SetBoxSize(int nWidth, int nHeight) {
+    if (nWidth < 1 || nHeight < 1)
+        return;
+    m_nWidth = nWidth;
+    m_nHeight = nHeight;
+}
 
 // Readiness is immediate (the look needs nothing from outside); the posted
 // message keeps the owner's protocol of learning of it through its queue.
@@ -46,14 +52,16 @@ int CTsAvatar::CreateEx(const char* avatarText, int a1, int a2, int a3, int a4, 
 int CTsAvatar::Draw(HDC hdc, int x, int y, int flags) {
     if (!m_bReady)
         return 0;
-    return DrawLook(hdc, x, y, avatar::LookFromHash(m_nHash), (flags & TSAVATAR_TRANSPARENT) != 0);
+    return DrawLook(hdc, x, y, m_nWidth, m_nHeight, avatar::LookFromHash(m_nHash),
+                    (flags & TSAVATAR_TRANSPARENT) != 0);
 }
 
 // The silhouette, then an optional grey outline of the box.
 int DrawAnonymousAvatar(HDC hdc, int x, int y, int flags) {
     if (hdc == nullptr)
         return 0;
-    int ok = DrawLook(hdc, x, y, avatar::AnonymousLook(), (flags & TSAVATAR_TRANSPARENT) != 0);
+    int ok = DrawLook(hdc, x, y, CTsAvatar::kWidth, CTsAvatar::kHeight, avatar::AnonymousLook(),
+                      (flags & TSAVATAR_TRANSPARENT) != 0);
     if (ok && (flags & TSAVATAR_FRAME)) {
         HBRUSH frame = CreateSolidBrush(RGB(150, 150, 150));
         RECT rc = {x, y, x + CTsAvatar::kWidth, y + CTsAvatar::kHeight};

@@ -1,7 +1,7 @@
 // CTsAvatar: a member's avatar that becomes ready after Create and tells its
-// owner window so with WM_USER+35; drawn in a 100 x 120 box from the avatar
-// text. DrawAnonymousAvatar draws the neutral silhouette shown in its place
-// while no avatar is ready.
+// owner window so with WM_USER+35; drawn from the avatar text in a box of
+// its own size, 100 x 120 unless the site gives it another (SetBoxSize). DrawAnonymousAvatar draws
+// the neutral silhouette shown in its place while no avatar is ready.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +19,7 @@ class AVATARKIT_API CTsAvatar {
 public:
     // Avatar type of a normal avatar; 0 while none is created.
     enum : int { kTypeNormal = 1 };
+    // The usual box.
     enum : int { kWidth = 100 };
     enum : int { kHeight = 120 };
 
@@ -40,10 +41,13 @@ public:
 
     int IsReady() const { return m_bReady; }
     int GetAvatarType() const { return m_bReady ? kTypeNormal : 0; }
-    int GetWidth() const { return kWidth; }
-    int GetHeight() const { return kHeight; }
+    // The avatar's box; the figure is scaled to fill it. Sizes below 1
+    // pixel are ignored.
+    void SetBoxSize(int nWidth, int nHeight);
+    int GetWidth() const { return m_nWidth; }
+    int GetHeight() const { return m_nHeight; }
 
-    // Draws the avatar with its top-left corner at (x, y): with
+    // Draws the avatar in its box with the top-left corner at (x, y): with
     // TSAVATAR_TRANSPARENT only the figure, otherwise the figure on a white
     // box. Returns 0 when not ready.
     int Draw(HDC hdc, int x, int y, int flags);
@@ -53,6 +57,8 @@ private:
     int m_bReady;         // non-zero after a successful Create
     unsigned int m_nHash; // hash of the avatar text, source of the look
     int m_nArgs[6];       // Create's extra arguments, kept
+    int m_nWidth;         // the box, kWidth x kHeight unless set
+    int m_nHeight;
 };
 
 // Draws a grey anonymous silhouette in a 100 x 120 box at (x, y).

@@ -2,6 +2,10 @@
 // of its owner-drawn columns.
 #include "TsSortedHeaderCtrl.h"
 
+BEGIN_MESSAGE_MAP(CTsSortedHeaderCtrl, CHeaderCtrl)
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
 CTsSortedHeaderCtrl::CTsSortedHeaderCtrl() : m_nSortColumn(-1), m_bSortAsc(TRUE) {}
 
 CTsSortedHeaderCtrl::~CTsSortedHeaderCtrl() {}
@@ -29,8 +33,8 @@ void CTsSortedHeaderCtrl::SetSortImage(int nColumn, BOOL bAscending) {
     Invalidate();
 }
 
-// Puts the header's own sort arrow on the sorted column when it is not
-// owner-drawn, and takes it off every other column.
+// Takes the header's own sort arrow off every column: the triangle is drawn
+// here instead (OnPaint, DrawItem).
 void CTsSortedHeaderCtrl::UpdateSortFlags() {
     int nCount = GetItemCount();
     for (int i = 0; i < nCount; i++) {
@@ -39,10 +43,7 @@ void CTsSortedHeaderCtrl::UpdateSortFlags() {
         if (!GetItem(i, &item)) {
             continue;
         }
-        int fmt = item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN);
-        if (i == m_nSortColumn && !(fmt & HDF_OWNERDRAW)) {
-            fmt |= m_bSortAsc ? HDF_SORTUP : HDF_SORTDOWN;
-        }
+        const int fmt = item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN);
         if (fmt != item.fmt) {
             item.fmt = fmt;
             SetItem(i, &item);
@@ -50,9 +51,25 @@ void CTsSortedHeaderCtrl::UpdateSortFlags() {
     }
 }
 
+void CTsSortedHeaderCtrl::OnPaint() {
+    Default();
+    if (m_nSortColumn < 0 || m_nSortColumn >= GetItemCount()) {
+        return;
+    }
+    HDITEM item = {};
+    item.mask = HDI_FORMAT;
+    CRect rcItem;
+    if (!GetItem(m_nSortColumn, &item) || (item.fmt & HDF_OWNERDRAW) ||
+        !GetItemRect(m_nSortColumn, &rcItem)) {
+        return;
+    }
+    CClientDC dc(this);
+    DrawSortTriangle(dc.GetSafeHdc(), rcItem, m_bSortAsc);
+}
+
 // Paints one owner-drawn column: a raised face, the column's title left
-// aligned and cut with an ellipsis, and on the sorted column a triangle at
-// the right pointing up (ascending) or down.
+// aligned and cut with an ellipsis, and on the sorted column the triangle
+// above it pointing up (ascending) or down.
 void CTsSortedHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     if (lpDrawItemStruct == NULL || lpDrawItemStruct->hDC == NULL) {
         return;
@@ -76,7 +93,7 @@ void CTsSortedHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
 
     RECT rcText = rc;
     rcText.left += 6 + (bPressed ? 1 : 0);
-    rcText.right -= (nColumn == m_nSortColumn) ? 18 : 4;
+    rcText.right -= 4;
     int nOldMode = ::SetBkMode(hdc, TRANSPARENT);
     COLORREF clrOld = ::SetTextColor(hdc, ::GetSysColor(COLOR_BTNTEXT));
     ::DrawTextA(hdc, szTitle, -1, &rcText,
@@ -89,23 +106,27 @@ void CTsSortedHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     }
 }
 
-// A filled triangle 7 pixels wide and 4 high, 12 pixels from the right
-// edge, vertically centred.
+CRect CTsSortedHeaderCtrl::SortTriangleRect(const RECT& rcItem) {
+    const int x = (rcItem.left + rcItem.right - 5) / 2;
+    return CRect(x, rcItem.top, x + 5, rcItem.top + 3);
+}
+
+// A filled triangle in SortTriangleRect, apex up when ascending. Nothing
+// in an item too narrow to hold it.
 void CTsSortedHeaderCtrl::DrawSortTriangle(HDC hdc, const RECT& rcItem, BOOL bAscending) {
-    int x = rcItem.right - 14;
-    int y = (rcItem.top + rcItem.bottom) / 2 - 2;
-    if (x < rcItem.left + 2) {
+    const CRect rc = SortTriangleRect(rcItem);
+    if (rc.left < rcItem.left + 1 || rc.right > rcItem.right - 1) {
         return;
     }
     POINT pts[3];
     if (bAscending) {
-        pts[0] = {x + 3, y};
-        pts[1] = {x, y + 4};
-        pts[2] = {x + 7, y + 4};
+        pts[0] = {rc.left + 2, rc.top};
+        pts[1] = {rc.left, rc.bottom - 1};
+        pts[2] = {rc.left + 4, rc.bottom - 1};
     } else {
-        pts[0] = {x, y};
-        pts[1] = {x + 7, y};
-        pts[2] = {x + 3, y + 4};
+        pts[0] = {rc.left, rc.top};
+        pts[1] = {rc.left + 4, rc.top};
+        pts[2] = {rc.left + 2, rc.bottom - 1};
     }
     HBRUSH hBrush = ::CreateSolidBrush(::GetSysColor(COLOR_BTNSHADOW));
     HPEN hPen = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));

@@ -1,7 +1,10 @@
 // CTsSortedHeaderCtrl: a list view's header that remembers the sorted column
 // and its direction and shows them: owner-drawn columns (SetOwnerDraw) are
-// painted here with their title and a small triangle on the sorted column;
-// the other columns get the header's own sort arrow (HDF_SORTUP/DOWN).
+// painted here with their title; every sorted column gets a small triangle
+// centred in the top band of its item, above the title, so that the title
+// keeps the column's whole width (the header's own sort arrow, HDF_SORTUP
+// and HDF_SORTDOWN, takes its room from the title and leaves a short title
+// of a narrow column as "..." only).
 // Attach it with SubclassWindow over the list view's header (the list
 // view's child with control id 0); the list view must be a framework window
 // so that the header's WM_DRAWITEM is reflected back here.
@@ -28,6 +31,17 @@ public:
 
     // Paints one owner-drawn column: face, title, triangle when sorted.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+    // The triangle's box in an item: 5 x 3 pixels, centred, in the item's
+    // top rows, above the tallest glyphs of the title.
+    static CRect SortTriangleRect(const RECT& rcItem);
+
+protected:
+    // The header paints itself, then the triangle of a sorted column that
+    // it does not draw itself.
+    afx_msg void OnPaint();
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     void UpdateSortFlags();

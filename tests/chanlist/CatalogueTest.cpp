@@ -4,6 +4,8 @@
 // again afterwards.
 #include "ChanlistTestSupport.h"
 
+#include <sddl.h>
+
 #include <KelpParser.h>
 
 #include "ContinuePlay.h"
@@ -239,13 +241,14 @@ TEST_F(CatalogueTest, ContinuePlayValuesOfThisUserOnly) {
     }
 }
 
-// The stored values are read only within their sizes, the channel id (at
-// most 30 bytes as stored) cut between characters; a user id beyond 255
-// bytes is nobody's.
+// The stored values are read only within their sizes, with or without
+// their NUL: a channel id of at most 30 characters, cut between
+// characters; a user id beyond 255 characters is nobody's.
 TEST(ContinuePlay, ValuesAreReadWithinTheirSizes) {
     const char kKey[] = "Software\\PeltoraTests\\ContinuePlayLimits";
     const std::string sLead = IsDBCSLeadByte(0xB0) ? "" : "\xB0";
-    const std::string sLongUser(255, 'u');
+    const std::string sFullUser(255, 'u');
+    const std::string sLongUser(256, 'u');
     struct Case {
         std::string sUser;    // stored "ContPlayId", with its NUL
         std::string sChannel; // stored "ContPlayChId" bytes, as given
@@ -254,8 +257,11 @@ TEST(ContinuePlay, ValuesAreReadWithinTheirSizes) {
     } cases[] = {
         {"alice", std::string(29, 'c') + '\0', 1, std::string(29, 'c')},
         {"alice", std::string(30, 'c'), 1, std::string(30, 'c')}, // no NUL stored
-        {"alice", std::string(30, 'c') + '\0', 1, ""},            // 31 bytes: not read
+        {"alice", std::string(30, 'c') + '\0', 1, std::string(30, 'c')},
+        {"alice", std::string(31, 'c'), 1, ""}, // 31 characters: not read
+        {"alice", std::string(31, 'c') + '\0', 1, ""},
         {"alice", std::string(28, 'c') + "\xB0" + '\0', 1, std::string(28, 'c') + sLead},
+        {sFullUser, std::string("CH-1") + '\0', 1, "CH-1"},
         {sLongUser, "CH-1", 0, ""},
     };
     for (const Case& c : cases) {
@@ -275,5 +281,57 @@ TEST(ContinuePlay, ValuesAreReadWithinTheirSizes) {
         EXPECT_EQ(TsReadContinuePlay(kKey, c.sUser.c_str(), szChannel, nRoom), c.bFound);
         EXPECT_EQ(std::string(szChannel), c.sRead);
         ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+    }
+}
+
+// Each step asks only for the access it needs: a key the user may only
+// read still gives its values (deleting and writing are refused there),
+// and a key the user may also set values in takes both.
+TEST(ContinuePlay, EachStepAsksOnlyForTheAccessItNeeds) {
+    const char kKey[] = "Software\\PeltoraTests\\ContinuePlayAccess";
+    struct Case {
+        const char* pszAcl; // the key's only access entry, for everyone
+        int bWritable;      // expected result of deleting and of writing
+    } cases[] = {
+        {"D:P(A;;KR;;;WD)", 0}, {"D:P(A;;0x2001B;;;WD)", 1}, // KEY_READ | KEY_SET_VALUE
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszAcl);
+        HKEY hKey = NULL;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                                    &hKey, NULL),
+                  ERROR_SUCCESS);
+        ::RegSetValueExA(hKey, "ContPlayId", 0, REG_SZ, (const BYTE*)"alice", 6);
+        ::RegSetValueExA(hKey, "ContPlayChId", 0, REG_SZ, (const BYTE*)"CH-7", 5);
+        ::RegSetValueExA(hKey, "LastSelGrId", 0, REG_SZ, (const BYTE*)"G2", 3);
+        PSECURITY_DESCRIPTOR pSd = NULL;
+        ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA(
+            c.pszAcl, SDDL_REVISION_1, &pSd, NULL));
+        EXPECT_EQ(::RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pSd), ERROR_SUCCESS);
+        ::LocalFree(pSd);
+        ::RegCloseKey(hKey);
+        // The key really refuses full access now.
+        ASSERT_NE(::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &hKey),
+                  ERROR_SUCCESS);
+
+        char szChannel[32] = "";
+        int nRoom = -2;
+        EXPECT_EQ(TsReadContinuePlay(kKey, "alice", szChannel, nRoom), 1);
+        EXPECT_STREQ(szChannel, "CH-7");
+        char szGroup[256] = "";
+        EXPECT_EQ(TsReadLastGroup(kKey, szGroup), 1);
+        EXPECT_STREQ(szGroup, "G2");
+        EXPECT_EQ(TsWriteLastGroup(kKey, "G3"), c.bWritable);
+        EXPECT_EQ(TsDeleteContinuePlay(kKey), c.bWritable);
+        EXPECT_EQ(TsReadContinuePlay(kKey, "alice", szChannel, nRoom), 1 - c.bWritable);
+
+        // The owner may always give the key its full access back.
+        ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, WRITE_DAC, &hKey), ERROR_SUCCESS);
+        ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA(
+            "D:P(A;;KA;;;WD)", SDDL_REVISION_1, &pSd, NULL));
+        ::RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pSd);
+        ::LocalFree(pSd);
+        ::RegCloseKey(hKey);
+        EXPECT_EQ(::RegDeleteKeyA(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
     }
 }

@@ -221,3 +221,11 @@ bool EventExists(const std::string& sName) {
     ::CloseHandle(hEvent);
     return true;
 }
+
+int CountOtherThan(const TsCapture& a, const CRect& rc, COLORREF clr) {
+    int nOther = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            nOther += a.At(x, y) != clr;
+    return nOther;
+}

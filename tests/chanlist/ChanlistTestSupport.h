@@ -106,6 +106,9 @@ extern const char kAutoJoinText[]; // 17914
 extern const char kCaptionText[];  // 17900
 extern const char kInvalidText[];  // 17901
 
+// Pixels of rc in a window's picture that are not clr.
+int CountOtherThan(const TsCapture& a, const CRect& rc, COLORREF clr);
+
 // The window rectangle of pWnd in its parent's client coordinates.
 CRect RectInParent(CWnd* pWnd);
 

@@ -130,6 +130,31 @@ TEST_F(JoinTest, DoubleClickAndJoinButton) {
     EXPECT_EQ(JoinFields(), ChosenJoin("T01-003", 7003));
 }
 
+// A channel whose port does not fit 16 bits is not joined (never at the
+// port the cut would give) and the user is told that its server cannot be
+// reached; the largest port that fits joins.
+TEST_F(JoinTest, APortBeyondSixteenBitsIsNotJoined) {
+    StartGame("TETRIS");
+    struct Case {
+        int nPort;
+        int nJoins;
+    } cases[] = {{70001, 0}, {-1, 0}, {65535, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nPort);
+        m_host.ClearLog();
+        Wnd().m_strJoinUrl.Empty();
+        CTsChannelListData channel(*RowRecord(0));
+        channel.m_nPort = c.nPort;
+        Wnd().SendMessage(WM_CHANNELLIST_SEL, (WPARAM)&channel, 0);
+        EXPECT_EQ(m_host.CountLog("join|"), c.nJoins) << m_host.LogText();
+        EXPECT_EQ(m_host.CountLog("box|Cannot connect to server.|Channel List|0x30"), 1 - c.nJoins);
+        if (c.nJoins == 1)
+            EXPECT_EQ(JoinFields(), ChosenJoin("T01-001", 65535));
+        else
+            EXPECT_TRUE(Wnd().m_strJoinUrl.IsEmpty());
+    }
+}
+
 // A closed group's click changes nothing; an open one's switches to it and
 // its channels replace the old ones.
 TEST_F(JoinTest, GroupClick) {

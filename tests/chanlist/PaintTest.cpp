@@ -72,15 +72,6 @@ int CountDifferences(const TsCapture& a, const TsCapture& b, const CRect& rc) {
     return nDiffer;
 }
 
-// Pixels of rc that are not clr.
-int CountOtherThan(const TsCapture& a, const CRect& rc, COLORREF clr) {
-    int nOther = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            nOther += a.At(x, y) != clr;
-    return nOther;
-}
-
 // Compares rc of the window's picture with the expected one; on a
 // difference both are written to the temporary folder for a look.
 void ExpectRegion(const TsCapture& actual, const TsCapture& expected, const CRect& rc,

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "TestSupport.h"
 
@@ -63,13 +64,12 @@ TEST_F(SortedHeaderTest, RemembersTheSortAndMarksTheColumns) {
     EXPECT_TRUE(ItemFormat(m_header, 0) & HDF_OWNERDRAW);
     EXPECT_FALSE(ItemFormat(m_header, 1) & HDF_OWNERDRAW);
 
+    // The header's own arrow is never used: the header draws its triangle.
     m_header.SetSortImage(1, FALSE);
     EXPECT_EQ(1, m_header.GetSortedColumn());
     EXPECT_FALSE(m_header.IsAscSorted());
-    EXPECT_TRUE(ItemFormat(m_header, 1) & HDF_SORTDOWN);
+    EXPECT_FALSE(ItemFormat(m_header, 1) & (HDF_SORTUP | HDF_SORTDOWN));
 
-    // Moving the sort to the owner-drawn column takes the arrow off column
-    // 1; column 0 draws its own triangle instead of the header's arrow.
     m_header.SetSortImage(0, TRUE);
     EXPECT_EQ(0, m_header.GetSortedColumn());
     EXPECT_TRUE(m_header.IsAscSorted());
@@ -98,10 +98,68 @@ TEST_F(SortedHeaderTest, OwnerDrawnColumnsArePaintedByTheHeader) {
     dis.hDC = dc.GetSafeHdc();
     dis.rcItem = CRect(0, 0, 150, 24);
     m_header.CTsSortedHeaderCtrl::DrawItem(&dis);
-    // Ascending: the triangle's apex is at (150 - 14 + 3, 12 - 2).
-    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), dc.GetPixel(139, 12));
-    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), dc.GetPixel(120, 4));
+    // Ascending: the triangle's apex is at the top centre, (72 + 2, 0).
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), dc.GetPixel(74, 0));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), dc.GetPixel(139, 12));
     dc.SelectObject(pOld);
+}
+
+// A sorted column keeps its whole title, however narrow: the triangle goes
+// in the band above the title, where the unsorted column draws nothing, and
+// the rest of the item stays as it was. Columns as narrow as 42 pixels,
+// right-aligned numbers, and a wide left-aligned one.
+TEST_F(SortedHeaderTest, ASortedColumnKeepsItsWholeTitle) {
+    m_list.SetColumnWidth(0, 120);
+    m_list.SetColumnWidth(1, 42);
+    m_list.SetColumnWidth(2, 42);
+    // The header's pixels, once it has painted.
+    auto Shot = [this](CRect& rcHeader) {
+        m_header.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        m_header.GetClientRect(&rcHeader);
+        CClientDC screen(&m_header);
+        CDC dc;
+        CBitmap bitmap;
+        dc.CreateCompatibleDC(&screen);
+        bitmap.CreateCompatibleBitmap(&screen, rcHeader.Width(), rcHeader.Height());
+        CBitmap* pOld = dc.SelectObject(&bitmap);
+        dc.BitBlt(0, 0, rcHeader.Width(), rcHeader.Height(), &screen, 0, 0, SRCCOPY);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < rcHeader.Height(); ++y)
+            for (int x = 0; x < rcHeader.Width(); ++x)
+                pixels.push_back(dc.GetPixel(x, y));
+        dc.SelectObject(pOld);
+        return pixels;
+    };
+    CRect rcHeader;
+    const std::vector<COLORREF> unsorted = Shot(rcHeader);
+    const struct {
+        int nColumn;
+        BOOL bAscending;
+    } cases[] = {{1, TRUE}, {2, FALSE}, {0, TRUE}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nColumn);
+        m_header.SetSortImage(c.nColumn, c.bAscending);
+        const std::vector<COLORREF> sorted = Shot(rcHeader);
+        CRect rcItem;
+        ASSERT_TRUE(m_header.GetItemRect(c.nColumn, &rcItem));
+        const CRect rcTriangle = CTsSortedHeaderCtrl::SortTriangleRect(rcItem);
+        const COLORREF clrFace = unsorted[rcTriangle.top * rcHeader.Width() + rcItem.left + 2];
+        int nTriangle = 0, nFaceUnder = 0, nChanged = 0;
+        for (int y = 0; y < rcHeader.Height(); ++y) {
+            for (int x = 0; x < rcHeader.Width(); ++x) {
+                const size_t i = y * rcHeader.Width() + x;
+                if (rcTriangle.PtInRect(CPoint(x, y))) {
+                    nTriangle += sorted[i] == ::GetSysColor(COLOR_BTNSHADOW);
+                    nFaceUnder += unsorted[i] == clrFace;
+                } else {
+                    nChanged += sorted[i] != unsorted[i];
+                }
+            }
+        }
+        EXPECT_EQ(nTriangle, 9); // rows of 1, 3 and 5 pixels
+        EXPECT_EQ(nFaceUnder, 5 * 3);
+        EXPECT_EQ(nChanged, 0);
+    }
 }
 
 TEST(HtmlCtrlTest, NavigateFromAnotherThreadShowsTheAddress) {

@@ -1,6 +1,8 @@
 // The demo images drawn by the generator.
 #pragma once
 
+#include <windows.h>
+
 #include "TsiFormat.h"
 
 namespace art {
@@ -13,9 +15,23 @@ const int kFaceWidth = 64;
 const int kFaceHeight = 22;
 const unsigned int kButtonKey = 0xFF0000;
 
-// Channel-information picture size.
-const int kInfoWidth = 335;
-const int kInfoHeight = 211;
+// Where the member panel of one configuration draws, relative to the
+// panel's (and the picture's) top-left corner.
+struct PanelLayout {
+    int width, height; // the panel, and so the picture
+    RECT avatar;       // the avatar's box
+    RECT name;         // the name plate
+    int infoX, infoY;  // first of the three title rows, 16 pixels each
+};
+
+// The three configurations' panels: Korean (the usual one), Japanese
+// (avatar further in, name and rows beside it) and Simplified Chinese
+// (taller, with a 150 x 180 avatar).
+inline const PanelLayout kKoreanPanel = {335, 211, {21, 37, 121, 157}, {127, 42, 315, 58}, 157, 88};
+inline const PanelLayout kJapanesePanel = {335, 211, {47, 47, 147, 167}, {160, 42, 327, 58},
+                                           147, 98};
+inline const PanelLayout kChinesePanel = {335, 268, {21, 37, 171, 217}, {167, 42, 315, 58},
+                                          197, 88};
 
 // Mark drawn beside a button's label.
 enum class Mark { None, Arrow };
@@ -23,8 +39,9 @@ enum class Mark { None, Arrow };
 // A button image with label (upper case A-Z) and an optional mark.
 tsi::Image MakeButton(const char* label, Mark mark);
 
-// The channel-information picture: a calm panel with a frame, an avatar
-// place and faint guide lines where the member panel writes its text.
-tsi::Image MakeInfoPanel();
+// The channel-information picture for a panel layout: a calm panel with a
+// frame, an avatar place and faint guide lines where the member panel
+// writes its text.
+tsi::Image MakeInfoPanel(const PanelLayout& layout);
 
 } // namespace art
