@@ -128,11 +128,11 @@ register_emulator() {
     echo "setup: QEMU's user-mode emulator could not be installed, so $why"
     return 1
   fi
-  local qemu
+  local qemu err
   qemu=$(readlink -f "$(command -v qemu-i386)")
-  if ! printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':OPF' \
-    >"$binfmt/register" 2>/dev/null; then
-    echo "setup: this machine's kernel runs no 32-bit programs, and registering QEMU's emulator with binfmt_misc was refused, so $why"
+  if ! err=$({ printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':OPF' \
+    >"$binfmt/register"; } 2>&1); then
+    echo "setup: this machine's kernel runs no 32-bit programs, and binfmt_misc refused QEMU's emulator for them (${err##*: }), so $why"
     return 1
   fi
   if ! bash "$arch" execs32; then
