@@ -15,6 +15,8 @@ function(peltora_add_plugin region)
   target_compile_definitions(${target} PRIVATE PELTORA_BUILD PUBLIC PELTORA_REGION_${region})
   target_include_directories(${target} PUBLIC
     ${PROJECT_SOURCE_DIR}/listview ${PROJECT_SOURCE_DIR}/chanlist ${PROJECT_SOURCE_DIR}/res)
+  # peltora_version.h, for the version resource.
+  target_include_directories(${target} PRIVATE ${PROJECT_BINARY_DIR}/generated)
   if(region STREQUAL "CN")
     set(avatar_lib avatarvel)
   else()

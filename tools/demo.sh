@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The demo: runs the channel-list plug-in for real. Installs what is missing,
-# builds the Windows build this machine can run (32-bit where it runs 32-bit
-# programs, else 64-bit) and the native channel-list server in build dirs of
+# builds the Windows build this machine runs (32-bit wherever 32-bit Wine
+# can, else 64-bit) and the native channel-list server in build dirs of
 # its own (build/demo/), starts the server on loopback with the sample data,
 # prepares a client folder per configuration (plug-in, framework DLLs, MinGW
 # runtime, Images, catalogues) and runs the demo driver (peltora_demo) under
@@ -72,9 +72,12 @@ bash tools/setup.sh
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 jobs=$(nproc)
+# The 32-bit DLLs that ship, wherever 32-bit Wine runs them (natively or
+# through the emulator the setup registers); else the 64-bit build.
 if bash tools/arch.sh runs32; then
   preset=cross bits=32 loader=wine cxx=i686-w64-mingw32-g++-posix
 else
+  echo "== demo: the 64-bit build, because $(bash tools/arch.sh why32)"
   preset=cross64 bits=64 loader=$(bash tools/arch.sh wine64) cxx=x86_64-w64-mingw32-g++-posix
 fi
 demo_dir=build/demo
