@@ -16,6 +16,9 @@ typedef unsigned long DWORD;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef struct HKEY__* HKEY;
+typedef struct tagRECT {
+    long left, top, right, bottom;
+} RECT;
 
 #define TRUE 1
 #define FALSE 0
