@@ -53,10 +53,6 @@ static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, 
 static void DrawPanelAvatar(CTsPanelAvatar* pAvatar, HDC hdc, int x, int y) {
     pAvatar->Draw(hdc, x, y, 0);
 }
-
-static CSize PanelAvatarSize(const CTsPanelAvatar*) {
-    return CSize(kLayout.nAvatarWidth, kLayout.nAvatarHeight);
-}
 #elif defined(PELTORA_REGION_JA)
 static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, HWND hWnd) {
     if (hWnd != NULL)
@@ -70,11 +66,6 @@ static void DrawPanelAvatar(CTsPanelAvatar* pAvatar, HDC hdc, int x, int y) {
     else
         DrawAnonymousAvatar(hdc, x, y, TSAVATAR_TRANSPARENT | TSAVATAR_FRAME);
 }
-
-// A Japanese avatar's box is its own: its size comes from the avatar.
-static CSize PanelAvatarSize(const CTsPanelAvatar* pAvatar) {
-    return CSize(pAvatar->GetWidth(), pAvatar->GetHeight());
-}
 #else
 static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, HWND) {
     CAvtrId id;
@@ -85,11 +76,18 @@ static void CreatePanelAvatar(CTsPanelAvatar* pAvatar, const CTsMember& member, 
 static void DrawPanelAvatar(CTsPanelAvatar* pAvatar, HDC hdc, int x, int y) {
     pAvatar->Draw(hdc, x, y, 0, true, kAvatarKey);
 }
-
-static CSize PanelAvatarSize(const CTsPanelAvatar*) {
-    return CSize(kLayout.nAvatarWidth, kLayout.nAvatarHeight);
-}
 #endif
+
+// The box the avatar is redrawn in: a Japanese avatar's own size, else the
+// configuration's fixed one.
+static CSize PanelAvatarSize(const CTsPanelAvatar* pAvatar) {
+#if defined(PELTORA_REGION_JA)
+    return CSize(pAvatar->GetWidth(), pAvatar->GetHeight());
+#else
+    UNUSED_ALWAYS(pAvatar);
+    return CSize(kLayout.nAvatarWidth, kLayout.nAvatarHeight);
+#endif
+}
 
 // A fixed text field of the host's records as a string, never reading past
 // the field even when the host left it unterminated.

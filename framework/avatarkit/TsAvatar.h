@@ -1,7 +1,8 @@
 // CTsAvatar: a member's avatar that becomes ready after Create and tells its
 // owner window so with WM_USER+35; drawn from the avatar text in a box of
-// its own size, 100 x 120 unless the site gives it another (SetBoxSize). DrawAnonymousAvatar draws
-// the neutral silhouette shown in its place while no avatar is ready.
+// its own size, 100 x 120 unless the site gives it another (SetBoxSize).
+// DrawAnonymousAvatar draws the neutral silhouette shown in its place while
+// no avatar is ready.
 #pragma once
 
 #include <windows.h>

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 #include <afxcmn.h>
 #include <lobbykit.h>
+#include <TsTestHost.h>
 
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "TestSupport.h"
 
@@ -113,25 +113,13 @@ TEST_F(SortedHeaderTest, ASortedColumnKeepsItsWholeTitle) {
     m_list.SetColumnWidth(1, 42);
     m_list.SetColumnWidth(2, 42);
     // The header's pixels, once it has painted.
-    auto Shot = [this](CRect& rcHeader) {
+    auto Shot = [this]() {
         m_header.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-        m_header.GetClientRect(&rcHeader);
-        CClientDC screen(&m_header);
-        CDC dc;
-        CBitmap bitmap;
-        dc.CreateCompatibleDC(&screen);
-        bitmap.CreateCompatibleBitmap(&screen, rcHeader.Width(), rcHeader.Height());
-        CBitmap* pOld = dc.SelectObject(&bitmap);
-        dc.BitBlt(0, 0, rcHeader.Width(), rcHeader.Height(), &screen, 0, 0, SRCCOPY);
-        std::vector<COLORREF> pixels;
-        for (int y = 0; y < rcHeader.Height(); ++y)
-            for (int x = 0; x < rcHeader.Width(); ++x)
-                pixels.push_back(dc.GetPixel(x, y));
-        dc.SelectObject(pOld);
-        return pixels;
+        TsCapture shot;
+        EXPECT_TRUE(CTsTestHost::CaptureWindow(m_header.GetSafeHwnd(), shot));
+        return shot;
     };
-    CRect rcHeader;
-    const std::vector<COLORREF> unsorted = Shot(rcHeader);
+    const TsCapture unsorted = Shot();
     const struct {
         int nColumn;
         BOOL bAscending;
@@ -139,20 +127,19 @@ TEST_F(SortedHeaderTest, ASortedColumnKeepsItsWholeTitle) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.nColumn);
         m_header.SetSortImage(c.nColumn, c.bAscending);
-        const std::vector<COLORREF> sorted = Shot(rcHeader);
+        const TsCapture sorted = Shot();
         CRect rcItem;
         ASSERT_TRUE(m_header.GetItemRect(c.nColumn, &rcItem));
         const CRect rcTriangle = CTsSortedHeaderCtrl::SortTriangleRect(rcItem);
-        const COLORREF clrFace = unsorted[rcTriangle.top * rcHeader.Width() + rcItem.left + 2];
+        const COLORREF clrFace = unsorted.At(rcItem.left + 2, rcTriangle.top);
         int nTriangle = 0, nFaceUnder = 0, nChanged = 0;
-        for (int y = 0; y < rcHeader.Height(); ++y) {
-            for (int x = 0; x < rcHeader.Width(); ++x) {
-                const size_t i = y * rcHeader.Width() + x;
+        for (int y = 0; y < unsorted.nHeight; ++y) {
+            for (int x = 0; x < unsorted.nWidth; ++x) {
                 if (rcTriangle.PtInRect(CPoint(x, y))) {
-                    nTriangle += sorted[i] == ::GetSysColor(COLOR_BTNSHADOW);
-                    nFaceUnder += unsorted[i] == clrFace;
+                    nTriangle += sorted.At(x, y) == ::GetSysColor(COLOR_BTNSHADOW);
+                    nFaceUnder += unsorted.At(x, y) == clrFace;
                 } else {
-                    nChanged += sorted[i] != unsorted[i];
+                    nChanged += sorted.At(x, y) != unsorted.At(x, y);
                 }
             }
         }

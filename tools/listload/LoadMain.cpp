@@ -19,6 +19,7 @@
 #include <asio.hpp>
 
 #include "Abusers.h"
+#include "CommandLine.h"
 #include "FrameBuffer.h"
 #include "KelpParser.h"
 #include "ProcStats.h"
@@ -47,18 +48,6 @@ struct Options {
     long long idle = 0, half = 0, noRead = 0, oversized = 0, flood = 0;
     long long oversizedLength = 65537, serverPid = 0;
 };
-
-bool Number(const std::string& name, const std::string& value, long long lo, long long hi,
-            long long& out, std::string& error) {
-    char* end = nullptr;
-    long long n = std::strtoll(value.c_str(), &end, 10);
-    if (value.empty() || *end != '\0' || n < lo || n > hi) {
-        error = name + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi);
-        return false;
-    }
-    out = n;
-    return true;
-}
 
 bool Parse(int argc, char** argv, Options& o, std::string& error) {
     const std::map<std::string, std::pair<long long*, std::pair<long long, long long>>> numbers = {
@@ -90,8 +79,8 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
         auto n = numbers.find(name);
         auto t = texts.find(name);
         if (n != numbers.end()) {
-            if (!Number(name, value, n->second.second.first, n->second.second.second,
-                        *n->second.first, error)) {
+            if (!listserver::ParseNumber(name, value, n->second.second.first,
+                                         n->second.second.second, *n->second.first, error)) {
                 return false;
             }
         } else if (t != texts.end()) {

@@ -17,6 +17,7 @@
 #include <asio.hpp>
 
 #include "ChannelData.h"
+#include "CommandLine.h"
 #include "Server.h"
 
 namespace {
@@ -30,18 +31,36 @@ const char kUsage[] = "usage: peltora_listserver --data FILE [--bind ADDR] [--po
 // port file besides the connections.
 const long long kSpareDescriptors = 16;
 
-// value as a decimal integer from lo to hi, or an error naming the option.
-bool ParseNumber(const std::string& name, const std::string& value, long long lo, long long hi,
-                 long long& out, std::string& error) {
-    char* end = nullptr;
-    long long n = std::strtoll(value.c_str(), &end, 10);
-    if (value.empty() || *end != '\0' || n < lo || n > hi) {
-        error = name + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi) +
-                ", got '" + value + "'";
-        return false;
+// The options that take a number: their ranges and where they go.
+struct NumericOption {
+    const char* name;
+    long long lo, hi;
+    void (*set)(listserver::ServerOptions& o, long long n);
+};
+const NumericOption kNumericOptions[] = {
+    {"--port", 0, 65535,
+     [](listserver::ServerOptions& o, long long n) { o.port = static_cast<unsigned short>(n); }},
+    {"--max-request", 1, 4194304,
+     [](listserver::ServerOptions& o, long long n) { o.maxRequest = static_cast<std::size_t>(n); }},
+    {"--request-timeout", 1, 3600000,
+     [](listserver::ServerOptions& o, long long n) { o.requestTimeoutMs = static_cast<int>(n); }},
+    {"--reply-timeout", 1, 3600000,
+     [](listserver::ServerOptions& o, long long n) { o.replyTimeoutMs = static_cast<int>(n); }},
+    {"--max-connections", 1, 1000000,
+     [](listserver::ServerOptions& o, long long n) {
+         o.maxConnections = static_cast<std::size_t>(n);
+     }},
+    {"--max-log-line", 80, 1048576,
+     [](listserver::ServerOptions& o, long long n) { o.maxLogLine = static_cast<std::size_t>(n); }},
+};
+
+const NumericOption* FindNumericOption(const std::string& name) {
+    for (const NumericOption& option : kNumericOptions) {
+        if (name == option.name) {
+            return &option;
+        }
     }
-    out = n;
-    return true;
+    return nullptr;
 }
 
 struct Arguments {
@@ -62,12 +81,6 @@ bool ParseArguments(int argc, char** argv, Arguments& args, std::string& error) 
             args.data = value;
         } else if (name == "--bind") {
             args.options.bind = value;
-        } else if (name == "--port") {
-            long long port = 0;
-            if (!ParseNumber(name, value, 0, 65535, port, error)) {
-                return false;
-            }
-            args.options.port = static_cast<unsigned short>(port);
         } else if (name == "--port-file") {
             args.portFile = value;
         } else if (name == "--misbehave") {
@@ -75,29 +88,12 @@ bool ParseArguments(int argc, char** argv, Arguments& args, std::string& error) 
                 error = "unknown misbehaviour '" + value + "'";
                 return false;
             }
-        } else if (name == "--max-request" || name == "--request-timeout" ||
-                   name == "--reply-timeout" || name == "--max-connections" ||
-                   name == "--max-log-line") {
-            listserver::ServerOptions& o = args.options;
+        } else if (const NumericOption* option = FindNumericOption(name)) {
             long long n = 0;
-            if (name == "--max-request" && ParseNumber(name, value, 1, 4194304, n, error)) {
-                o.maxRequest = static_cast<std::size_t>(n);
-            } else if (name == "--request-timeout" &&
-                       ParseNumber(name, value, 1, 3600000, n, error)) {
-                o.requestTimeoutMs = static_cast<int>(n);
-            } else if (name == "--reply-timeout" &&
-                       ParseNumber(name, value, 1, 3600000, n, error)) {
-                o.replyTimeoutMs = static_cast<int>(n);
-            } else if (name == "--max-connections" &&
-                       ParseNumber(name, value, 1, 1000000, n, error)) {
-                o.maxConnections = static_cast<std::size_t>(n);
-            } else if (name == "--max-log-line" &&
-                       ParseNumber(name, value, 80, 1048576, n, error)) {
-                o.maxLogLine = static_cast<std::size_t>(n);
-            }
-            if (!error.empty()) {
+            if (!listserver::ParseNumber(name, value, option->lo, option->hi, n, error)) {
                 return false;
             }
+            option->set(args.options, n);
         } else {
             error = "unknown option " + name;
             return false;
