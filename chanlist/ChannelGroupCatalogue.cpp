@@ -23,7 +23,8 @@
 // user may enter, or where the last group chosen is remembered, that one.
 // Returns 0 when the current directory cannot be read (nothing changes) or
 // the connection cannot be started; else 1, also when there is no
-// catalogue, no group or no group the user may enter.
+// catalogue, no group or no group the user may enter. The switch's splash
+// may end the window: 0 then too, and callers ask their own guard.
 int CTsChannelListWnd::GetChannelGroupInfo() {
     char szDir[MAX_PATH] = {0};
     const DWORD nDir = ::GetCurrentDirectoryA(MAX_PATH, szDir);
@@ -107,7 +108,10 @@ int CTsChannelListWnd::StartRememberedGroup(CTsChannelGroupListData* pFirstAdmit
     m_strSubId.Empty();
     CString strSplash;
     strSplash.LoadString(IDS_CONNECTING);
+    CTsAliveGuard alive(this);
     ON_SPLASH(strSplash, TSSPLASH_PROGRESS, this);
+    if (!alive)
+        return 0;
     if (!ConnectForGroup(pChosen)) {
         if (pChosen == pFirstAdmitted || !ConnectForGroup(pFirstAdmitted)) {
             EndListing();
@@ -140,13 +144,17 @@ int CTsChannelListWnd::IsJoinValidate(CTsChannelGroupListData* pGroup) {
 // group chosen is remembered, pGroup is remembered once its connection has
 // started: a group that cannot connect is never the one a start picks.
 // When CreateClient fails the sub id stays empty and the splash goes;
-// returns 0.
+// returns 0. Returns 0 too, touching nothing more, when the host ended the
+// window at the splash: callers ask their own guard.
 int CTsChannelListWnd::SwitchChannelGroup(CTsChannelGroupListData* pGroup) {
     DestroyClient();
     m_strSubId.Empty();
     CString strSplash;
     strSplash.LoadString(IDS_CONNECTING);
+    CTsAliveGuard alive(this);
     ON_SPLASH(strSplash, TSSPLASH_PROGRESS, this);
+    if (!alive)
+        return 0;
     if (!ConnectForGroup(pGroup)) {
         EndListing();
         return 0;

@@ -28,12 +28,21 @@ LRESULT CTsChannelListWnd::OnMsgFromChannelGroupSel(WPARAM wParam, LPARAM lParam
 }
 
 // WM_USER+24: a channel row was double-clicked (wParam: its record).
-// Where the frame's window shows the channel's name, it is told first.
+// Where the frame's window shows the channel's name, it is told first;
+// that calls into the host, so the channel is looked up again afterwards
+// by its id, and nothing is joined when the object or the channel is gone.
 LRESULT CTsChannelListWnd::OnMsgFromChannelListSel(WPARAM wParam, LPARAM lParam) {
     UNUSED_ALWAYS(lParam);
     CTsChannelListData* pChannel = (CTsChannelListData*)wParam;
-    if (TsRegion::kChannelNameToFrame && pChannel != NULL)
+    if (TsRegion::kChannelNameToFrame && pChannel != NULL) {
+        char szChannelId[sizeof(pChannel->m_szChannelId)];
+        memcpy(szChannelId, pChannel->m_szChannelId, sizeof(szChannelId));
+        CTsAliveGuard alive(this);
         TellFrameChannelName(*pChannel);
+        if (!alive)
+            return 0;
+        pChannel = FindListedChannel(szChannelId);
+    }
     ProcessJoinChannel(pChannel, -2);
     return 0;
 }
@@ -103,15 +112,15 @@ int CTsChannelListWnd::AutoJoinChannel() {
 
 // Fills the join fields (this window, the join message, the current group
 // message, the room), marks the window as no longer in use and asks the
-// frame for its lobby window. The host may destroy this window in there.
+// frame for its lobby window. The host may destroy this window, and delete
+// this object, in there or in the box of a refused port: both end the
+// member, and callers touch nothing after it.
 int CTsChannelListWnd::HandJoinOver(const TsJoinTarget& target, int nOrder, int nRoom) {
     // A channel whose port does not fit the join message is never joined
     // at the port the cut would give: the join is refused, nothing changes,
     // and the user is told, as for any server that cannot be reached.
     if (!TsIsJoinPort(target.nPort)) {
-        CString strText;
-        strText.LoadString(IDS_CONNECT_FAILED);
-        TsMessageBox(m_pFrameWnd, strText, m_strCaption, MB_ICONEXCLAMATION);
+        ShowCannotConnect();
         return 0;
     }
     CString strJoin;
@@ -135,8 +144,9 @@ int CTsChannelListWnd::HandJoinOver(const TsJoinTarget& target, int nOrder, int 
 // receiving, and a later reply may replace every channel record. So the
 // box holds no record: after a Yes the channel is looked up again by the id
 // asked about, and the join is dropped when it is no longer listed or the
-// window is gone. Replies processed while the question is up do not ask
-// again.
+// window or object is gone. Replies processed while the question is up do
+// not ask again; the question is over once the box is, even when its
+// window went meanwhile, so a window created again asks again.
 int CTsChannelListWnd::ContinueJoinChannel() {
     if (m_bAskingToContinue || FindListedChannel(m_szContChannelId) == NULL)
         return 0;
@@ -146,11 +156,14 @@ int CTsChannelListWnd::ContinueJoinChannel() {
     CString strText;
     strText.LoadString(IDS_CONTINUE_PLAY);
     const HWND hWnd = m_hWnd;
+    CTsAliveGuard alive(this);
     m_bAskingToContinue = 1;
     const int nAnswer = MessageBox(strText, m_strCaption, MB_YESNO | MB_ICONQUESTION);
-    if (!::IsWindow(hWnd))
+    if (!alive)
         return 0;
     m_bAskingToContinue = 0;
+    if (!::IsWindow(hWnd))
+        return 0;
 
     if (nAnswer != IDNO) {
         CTsChannelListData* pChannel = FindListedChannel(szAsked);

@@ -3,7 +3,8 @@
 // listing takes a fresh connection: connect, one request for the current
 // group's sub id, the reply, the server's close. A listing is in flight
 // from the start of connecting to its end; only then may a progress splash
-// stand over the window, and a server silent for LISTING_TIMEOUT ends it.
+// stand over the window, and a server silent for LISTING_TIMEOUT ends it as
+// an unreachable one does. Any bytes received count as hearing from it.
 // Winsock's header must come before windows.h.
 #include <TstpSocket.h>
 
@@ -33,7 +34,10 @@ void ShowProgress(CTsChildWnd* pWnd, UINT nId) {
 void CTsChannelListWnd::OnBtnChannelListRefreshClicked() {
     if (m_strSubId.IsEmpty())
         return;
+    CTsAliveGuard alive(this);
     ShowProgress(this, IDS_CONNECTING);
+    if (!alive)
+        return;
     DestroyClient();
     if (CreateClient(m_strServerIp, m_nServerPort))
         BeginListing();
@@ -64,6 +68,12 @@ int CTsChannelListWnd::IsListingOverdue() const {
     return m_bListing && (int)(AfxGetTickCount() - m_dwListingHeard) > (int)LISTING_TIMEOUT;
 }
 
+void CTsChannelListWnd::ShowCannotConnect() {
+    CString strText;
+    strText.LoadString(IDS_CONNECT_FAILED);
+    TsMessageBox(m_pFrameWnd, strText, m_strCaption, MB_ICONEXCLAMATION);
+}
+
 // Sends the channel-list request for pszSubId. Returns SendData's result
 // (0: sent or queued), or WSAEINVAL when the request cannot be rendered.
 int CTsChannelListWnd::SendGetChannelList(const char* pszSubId) {
@@ -82,11 +92,11 @@ int CTsChannelListWnd::SendGetChannelList(const char* pszSubId) {
 // here. Without a current group nothing is asked.
 int CTsChannelListWnd::OnSocketConnect(CTstpSocket* pSocket) {
     const int nResult = CTsChildWnd::OnSocketConnect(pSocket);
+    CTsAliveGuard alive(this);
     if (nResult != 0) {
         EndListing();
-        CString strText;
-        strText.LoadString(IDS_CONNECT_FAILED);
-        TsMessageBox(m_pFrameWnd, strText, m_strCaption, MB_ICONEXCLAMATION);
+        if (alive)
+            ShowCannotConnect();
         ShowMainWindowIfHidden();
         return nResult;
     }
@@ -96,7 +106,8 @@ int CTsChannelListWnd::OnSocketConnect(CTstpSocket* pSocket) {
         return 0;
     }
     ShowProgress(this, IDS_RECEIVING);
-    SendGetChannelList(m_strSubId);
+    if (alive)
+        SendGetChannelList(m_strSubId);
     return 0;
 }
 
@@ -112,12 +123,14 @@ int CTsChannelListWnd::OnSocketSend(CTstpSocket* pSocket) {
 }
 
 // Data arrived: every whole message is parsed and dispatched, in order. A
-// dispatch may lead the host to destroy this window (a join), so the
-// window is checked before every read. Messages that do not parse are
-// dropped. An oversized frame has ended the connection already, but the
-// whole messages that came before it are still read and dispatched before
-// the listing ends.
+// dispatch may lead the host to destroy this window (a join) or delete this
+// object (a box), so the object is asked after every dispatch and the
+// window before every read. Messages that do not parse are dropped. An
+// oversized frame has ended the connection already, but the whole messages
+// that came before it are still read and dispatched before the listing
+// ends.
 int CTsChannelListWnd::OnSocketReceive(CTstpSocket* pSocket) {
+    const int nBufferedBefore = pSocket != NULL ? pSocket->GetBufferedSize() : 0;
     const int nResult = CTsChildWnd::OnSocketReceive(pSocket);
     const int bOversized = nResult == WSAEMSGSIZE;
     if (nResult != 0 && nResult != WSAEWOULDBLOCK && !bOversized) {
@@ -125,6 +138,10 @@ int CTsChannelListWnd::OnSocketReceive(CTstpSocket* pSocket) {
         ShowMainWindowIfHidden();
         return nResult;
     }
+    // A server still sending a long message is not silent.
+    if (pSocket != NULL && pSocket->GetBufferedSize() > nBufferedBefore)
+        m_dwListingHeard = AfxGetTickCount();
+    CTsAliveGuard alive(this);
     for (;;) {
         if (!::IsWindow(GetSafeHwnd())) {
             OFF_SPLASH();
@@ -137,8 +154,11 @@ int CTsChannelListWnd::OnSocketReceive(CTstpSocket* pSocket) {
             m_dwListingHeard = AfxGetTickCount();
             CKelpParser message(pBuffer, nLength, NULL);
             delete[] pBuffer;
-            if (message.IsValid())
+            if (message.IsValid()) {
                 DispatchServices(message);
+                if (!alive)
+                    return nResult;
+            }
         }
         if (!bMore)
             break;

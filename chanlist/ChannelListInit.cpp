@@ -15,7 +15,9 @@
 // (keyGameId, not empty); a game string without a game id is refused like
 // one that does not parse, since every request and join carries that id.
 // Returns non-zero when the views were set up. A null record (Init is
-// public) is refused before anything changes.
+// public) is refused before anything changes. The box of a refused game
+// string and the automatic join's splash may end the window: Init then
+// returns 0 at once.
 int CTsChannelListWnd::Init(__tag_GameString* pGameString) {
     if (pGameString == NULL)
         return 0;
@@ -43,7 +45,10 @@ int CTsChannelListWnd::Init(__tag_GameString* pGameString) {
     static_assert(sizeof(m_pGameInfo->m_szGameId) == sizeof(game.szGameId),
                   "the game id is read at the record's width");
     TsCopyField(m_pGameInfo->m_szGameId, game.szGameId);
+    CTsAliveGuard alive(this);
     ReadAutoJoin(parser);
+    if (!alive)
+        return 0;
 
     if (TsRegion::kRenameTet3 && strcmp(m_pGameInfo->m_szGameId, "TET3") == 0)
         TsCopyField(m_pGameInfo->m_szGameId, "TETRIS");
@@ -58,17 +63,14 @@ int CTsChannelListWnd::Init(__tag_GameString* pGameString) {
 // an address could not reach any server, so such a game string starts the
 // window as an ordinary one (no automatic join) instead. The sub id is cut
 // from the channel id as TsReadAutoJoin says: at most five bytes from eight
-// before the end, between characters.
+// before the end, between characters. The splash is shown last, once
+// every field is read.
 void CTsChannelListWnd::ReadAutoJoin(const CKelpParser& parser) {
     TsAutoJoin join;
     if (!TsReadAutoJoin(parser, join)) {
         m_bAutoJoin = 0;
         return;
     }
-
-    CString strSplash;
-    strSplash.LoadString(IDS_AUTOJOIN);
-    ON_SPLASH(strSplash, TSSPLASH_NOTICE, this);
 
     // The fields have the widths of the join's, so these copies cut nothing.
     static_assert(sizeof(m_szAutoChannelId) == sizeof(join.szChannelId) &&
@@ -82,6 +84,10 @@ void CTsChannelListWnd::ReadAutoJoin(const CKelpParser& parser) {
     m_nAutoMaxRoom = join.nMaxRoom;
     m_nAutoMaxRoomMembers = join.nMaxRoomMembers;
     m_nAutoMaxRoomViewers = join.nMaxRoomViewers;
+
+    CString strSplash;
+    strSplash.LoadString(IDS_AUTOJOIN);
+    ON_SPLASH(strSplash, TSSPLASH_NOTICE, this);
 }
 
 // The hooks let a configuration adjust the settings before the views are

@@ -17,13 +17,17 @@
 // (returns 0). Otherwise every channel record and row is replaced by the
 // reply's, the total is summed, the list sorted by its first column, and
 // continue play gets its chance (returns 1). The receiving splash stays
-// up until the connection closes.
+// up until the connection closes. The box of a failure and the question of
+// continue play may end the window: nothing but the static reveal of the
+// main window follows either.
 int CTsChannelListWnd::ProcessGetChannelList(CKelpParser& parser) {
     m_dwLastActiveTick = AfxGetTickCount();
     CString strFailure;
     if (TsIsFailureReply(parser, strFailure)) {
+        CTsAliveGuard alive(this);
         OFF_SPLASH();
-        TsMessageBox(m_pFrameWnd, strFailure, m_strCaption, MB_ICONEXCLAMATION);
+        if (alive)
+            TsMessageBox(m_pFrameWnd, strFailure, m_strCaption, MB_ICONEXCLAMATION);
         ShowMainWindowIfHidden();
         return 0;
     }

@@ -153,7 +153,8 @@ int CTsChannelListWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     return 0;
 }
 
-// Timers, ad view, records, then the children the window made itself.
+// Timers, ad view, records, then the children the window made itself. The
+// base drops the connection and hides a splash the window left up.
 void CTsChannelListWnd::OnDestroy() {
     CTsChildWnd::OnDestroy();
     KillTimer(TIMER_IDLE);
@@ -172,7 +173,8 @@ void CTsChannelListWnd::OnDestroy() {
 }
 
 // The views only borrow the records, so their rows go before the records
-// are deleted: no row ever points at a deleted record.
+// are deleted: no row ever points at a deleted record. The total goes with
+// the channels it counted.
 void CTsChannelListWnd::FreeRecords() {
     if (m_wndListCtrl.GetSafeHwnd() != NULL) {
         m_wndListCtrl.DeleteAllChannelGroup();
@@ -182,4 +184,5 @@ void CTsChannelListWnd::FreeRecords() {
         delete m_listGroup.RemoveHead();
     while (!m_listChannel.IsEmpty())
         delete m_listChannel.RemoveHead();
+    m_nTotalMembers = 0;
 }

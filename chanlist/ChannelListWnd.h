@@ -5,6 +5,15 @@
 // The window lists the game's channel groups, asks the channel-list server
 // for the channels of the chosen group and hands the host a join message.
 //
+// The host may delete the object inside any call that reaches it (see
+// TsAliveGuard.h). Every member that goes on after a message box, a
+// splash, a dispatch, a join hand-off or a close asks a CTsAliveGuard
+// first and returns at once, touching nothing, once the object is gone; no
+// record is held across such a call either (records are looked up again by
+// id). The frame's answers and notifications that run no loop
+// (IsActiveWindow, ControlButton, ShowAdHtmlView, CheckConfidenceMemory)
+// are taken to leave the window alone.
+//
 // Members are split over several files by concern:
 //   ChannelListWnd.cpp        construction, creation, message map, teardown
 //   ChannelListInit.cpp       Init, the setting hooks, SetChannelListWnd
@@ -121,7 +130,9 @@ public:
     void DrawMemberInfo(CDC* pDC);
 
     // Shows the main window of the current UI thread when it is hidden.
-    void ShowMainWindowIfHidden();
+    // Touches no window object, so it may end any path, even one whose
+    // object the host deleted.
+    static void ShowMainWindowIfHidden();
 
     CString m_strGameString;                              // the host's game string
     CString m_strGroupMsg;                                // group parameter message of the joins
@@ -207,6 +218,19 @@ private:
     int IsListingOverdue() const;
     // The channel record listed now under pszChannelId, or null.
     CTsChannelListData* FindListedChannel(const char* pszChannelId);
+    // Tells the user that the channel-list or channel server cannot be
+    // reached (string 17902, over the frame). A box: the host may end the
+    // window inside it.
+    void ShowCannotConnect();
+    // The end of a start (DoExActive(1) and a start whose automatic join
+    // failed): the activation splash goes unless a listing is in flight; a
+    // failed catalogue step reveals the main window and closes the window;
+    // otherwise the base's activation shows it.
+    int FinishStart(int bCatalogueFailed);
+    // An automatic join that could not be handed over: the window starts
+    // as it does without one (groups loaded, the first admitted group
+    // listed, shown, the main window revealed).
+    void StartWithoutAutoJoin();
 
     CTsAdNavigator* m_pAdNavigator; // the ad view's navigation thread's share, or null
     int m_bListing;                 // a listing is in flight (connecting, asking or reading)

@@ -18,10 +18,16 @@ CTsChildWnd::CTsChildWnd()
       m_pGameRecord(&m_defGameRecord), m_pTitleInfo(&m_defTitleInfo), m_pFrameWnd(NULL),
       m_dwOption(0), m_pszRegKey(TS_DEFAULT_REGKEY), m_nHeaderTop(0), m_nHeaderHeight(0),
       m_hJoinWnd(NULL), m_nJoinChannel(-2), m_nServerPort(0), m_bInUse(0), m_dwLastActiveTick(0),
-      m_bAvatarReady(0), m_nCreateExtra(0), m_pSocket(NULL), m_nClientSerial(0), m_nPulledError(0) {
-}
+      m_bAvatarReady(0), m_nCreateExtra(0), m_pAliveGuards(NULL), m_bSplashShown(0),
+      m_pSocket(NULL), m_nClientSerial(0), m_nPulledError(0) {}
 
+// Every guard still on the stack learns that this object is gone before
+// its memory is.
 CTsChildWnd::~CTsChildWnd() {
+    for (CTsAliveGuard* pGuard = m_pAliveGuards; pGuard != NULL; pGuard = pGuard->m_pOuter) {
+        pGuard->m_pWnd = NULL;
+    }
+    m_pAliveGuards = NULL;
     delete m_pSocket;
     m_pSocket = NULL;
 }
@@ -46,9 +52,12 @@ int CTsChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     return CWnd::OnCreate(lpCreateStruct);
 }
 
-// The window goes: so does its connection.
+// The window goes: so do its connection and any splash it left up.
 void CTsChildWnd::OnDestroy() {
     DestroyClient();
+    if (IsSplashShown()) {
+        OFF_SPLASH();
+    }
     CWnd::OnDestroy();
 }
 
@@ -100,14 +109,23 @@ int CTsChildWnd::TsMessageBox(CWnd* pParent, LPCSTR lpszText, LPCSTR lpszCaption
 
 void CTsChildWnd::ON_SPLASH(LPCSTR lpszText, int nFlag, CWnd* pWnd) {
     if (m_pFrameWnd != NULL) {
+        m_bSplashShown = 1;
         m_pFrameWnd->ShowSplash(lpszText, nFlag, pWnd);
     }
 }
 
 void CTsChildWnd::OFF_SPLASH() {
     if (m_pFrameWnd != NULL) {
+        m_bSplashShown = 0;
         m_pFrameWnd->HideSplash();
     }
+}
+
+// The frame may have hidden the splash on its own (a progress splash goes
+// with the window it stands over), so its window is asked too.
+int CTsChildWnd::IsSplashShown() const {
+    return m_bSplashShown && m_pFrameWnd != NULL &&
+           ::IsWindowVisible(m_pFrameWnd->GetSplash().GetSafeHwnd());
 }
 
 void CTsChildWnd::ControlButton(int bEnable) {

@@ -26,11 +26,18 @@
 // ends the connection without an OnSocketClose, as it does on FD_READ.
 // DestroyClient closes the connection silently: no OnSocketClose follows,
 // and notifications of the old connection still queued are dropped.
+//
+// Lifetime: the host may delete the object inside any call that reaches it
+// (a box, the frame's services, a socket event's handler). Members that go
+// on after such a call ask a CTsAliveGuard (TsAliveGuard.h) first; the
+// destructor clears every guard still on the stack. A splash this window
+// showed goes with its window (OnDestroy), so none outlives it.
 #pragma once
 
 #include <afxwin.h>
 
 #include "LobbyKitApi.h"
+#include "TsAliveGuard.h"
 #include "TsCfgSetting.h"
 #include "TsGameInfo.h"
 #include "TsGameRecord.h"
@@ -126,6 +133,8 @@ public:
     void ON_SPLASH(LPCSTR lpszText, int nFlag, CWnd* pWnd);
     // Hides the splash (nothing happens when none is shown).
     void OFF_SPLASH();
+    // Non-zero while a splash this window showed is up.
+    int IsSplashShown() const;
     // Enables (1) or disables (0) the frame's own buttons (its close and
     // minimise commands).
     void ControlButton(int bEnable);
@@ -187,11 +196,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CTstpSocket* m_pSocket; // the client connection, made by CreateClient
-    UINT m_nClientSerial;   // counts CreateClient and DestroyClient calls
-    int m_nPulledError;     // error of FD_CLOSE's pull, answered by the base OnSocketReceive
-    int m_bPulling = 0;     // FD_CLOSE's pull is being handed to OnSocketReceive
-    CTsMember m_defMember;  // empty records behind the pointers until the host sets its own
+    friend class CTsAliveGuard;
+
+    CTsAliveGuard* m_pAliveGuards; // newest guard on this object still on the stack, or null
+    int m_bSplashShown;            // this window showed the splash and has not hidden it
+    CTstpSocket* m_pSocket;        // the client connection, made by CreateClient
+    UINT m_nClientSerial;          // counts CreateClient and DestroyClient calls
+    int m_nPulledError;            // error of FD_CLOSE's pull, answered by the base OnSocketReceive
+    int m_bPulling = 0;            // FD_CLOSE's pull is being handed to OnSocketReceive
+    CTsMember m_defMember;         // empty records behind the pointers until the host sets its own
     CTsCfgSetting m_defCfgSetting;
     CTsGameInfo m_defGameInfo;
     CTsGameRecord m_defGameRecord;

@@ -77,8 +77,8 @@ int CTsChildWnd::OnSocketClose(CTstpSocket* pSocket) {
 // frame, OnSocketReceive runs before OnSocketClose (and its base answers
 // for the pull: WSAEMSGSIZE, else 0). The close is not reported when the
 // receive step ended the connection (the oversized frame, DestroyClient or a
-// new CreateClient, even one whose socket got the old handle value) or
-// destroyed the window.
+// new CreateClient, even one whose socket got the old handle value),
+// destroyed the window or led the host to delete this object.
 LRESULT CTsChildWnd::OnMsgFromSocket(WPARAM wParam, LPARAM lParam) {
     int nEvent = 0;
     if (m_pSocket == NULL || !m_pSocket->HandleEvent(wParam, lParam, &nEvent)) {
@@ -102,8 +102,9 @@ LRESULT CTsChildWnd::OnMsgFromSocket(WPARAM wParam, LPARAM lParam) {
         if (m_pSocket->GetBufferedSize() > 0 || nPull == WSAEMSGSIZE) {
             m_nPulledError = nPull == WSAEMSGSIZE ? nPull : 0;
             m_bPulling = 1;
+            CTsAliveGuard alive(this);
             OnSocketReceive(m_pSocket);
-            if (!::IsWindow(hWnd)) {
+            if (!alive || !::IsWindow(hWnd)) {
                 break;
             }
             m_nPulledError = 0;

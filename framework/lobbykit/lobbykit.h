@@ -9,6 +9,7 @@
 #include "TsGameRecord.h"
 #include "TsCfgSetting.h"
 #include "TsTitleInfo.h"
+#include "TsAliveGuard.h"
 #include "TsChildWnd.h"
 #include "TsBmpButton.h"
 #include "TsSortedHeaderCtrl.h"

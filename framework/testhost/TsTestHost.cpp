@@ -5,6 +5,9 @@
 
 #include <stdio.h>
 
+// Window property that leads the watching procedure to its host.
+static const char kHostProperty[] = "CTsTestHost";
+
 // The application object of the process, made by the first host on its
 // thread (which becomes the application's thread) and kept to the end.
 static void EnsureApplication() {
@@ -15,9 +18,9 @@ static void EnsureApplication() {
 }
 
 CTsTestHost::CTsTestHost()
-    : m_pMainWnd(NULL), m_pWnd(NULL), m_hPlugin(NULL), m_pfnDelete(NULL), m_dwTick(1000000),
-      m_nConfidence(1), m_bCloseDestroys(0), m_bCloseQuits(0), m_bPlainWindows(1),
-      m_bDestroyAtJoin(0), m_nPumpingMaxWaitMs(0) {
+    : m_pMainWnd(NULL), m_pWnd(NULL), m_hPlugin(NULL), m_pfnWindowProc(NULL), m_bDeleteOnDestroy(0),
+      m_dwTick(1000000), m_nConfidence(1), m_bCloseDestroys(0), m_bCloseQuits(0),
+      m_bPlainWindows(1), m_bDestroyAtJoin(0), m_nPumpingMaxWaitMs(0) {
     EnsureApplication();
     m_gameString.dwReserved = 0;
     m_nActiveAnswer[0] = m_nActiveAnswer[1] = m_nActiveAnswer[2] = 0;
@@ -71,17 +74,17 @@ int CTsTestHost::LoadPlugin(LPCSTR lpszDllPath) {
         return 0;
     }
     m_hPlugin = hModule;
-    m_pfnDelete = pfnDelete;
+    m_deleter = pfnDelete;
     m_pWnd = pWnd;
     return 1;
 }
 
-int CTsTestHost::UseWindow(CTsChildWnd* pWnd) {
+int CTsTestHost::UseWindow(CTsChildWnd* pWnd, std::function<void(CTsChildWnd*)> deleter) {
     if (m_pWnd != NULL || pWnd == NULL) {
         return 0;
     }
     m_pWnd = pWnd;
-    m_pfnDelete = NULL;
+    m_deleter = std::move(deleter);
     return 1;
 }
 
@@ -102,6 +105,16 @@ int CTsTestHost::CreateFrame() {
                              m_bPlainWindows ? WS_POPUP : 0)) {
         return 0;
     }
+    m_frame.ShowWindow(SW_SHOWNOACTIVATE);
+    return AttachWindow();
+}
+
+// The host watches the window's procedure from its creation on, so that it
+// sees the window's end however it comes.
+int CTsTestHost::AttachWindow() {
+    if (m_pWnd == NULL || m_pWnd->GetSafeHwnd() != NULL || m_frame.GetSafeHwnd() == NULL) {
+        return 0;
+    }
     m_pWnd->m_pMember = &m_config.m_member;
     m_pWnd->m_pGameInfo = &m_config.m_gameInfo;
     m_pWnd->m_pGameRecord = &m_config.m_gameRecord;
@@ -109,8 +122,35 @@ int CTsTestHost::CreateFrame() {
     m_pWnd->m_pTitleInfo = &m_config.m_titleInfo;
     m_pWnd->m_dwOption = m_config.m_dwOption;
     m_pWnd->m_pszRegKey = m_config.m_strRegKey;
-    m_frame.ShowWindow(SW_SHOWNOACTIVATE);
-    return m_frame.AttachChild(m_pWnd, 0, 0);
+    if (!m_frame.AttachChild(m_pWnd, 0, 0)) {
+        return 0;
+    }
+    const HWND hWnd = m_pWnd->GetSafeHwnd();
+    ::SetPropA(hWnd, kHostProperty, this);
+    m_pfnWindowProc =
+        (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&CTsTestHost::WatchProc);
+    return 1;
+}
+
+LRESULT CALLBACK CTsTestHost::WatchProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CTsTestHost* pHost = static_cast<CTsTestHost*>(::GetPropA(hWnd, kHostProperty));
+    if (pHost == NULL) {
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+    const LRESULT lResult =
+        ::CallWindowProcA(pHost->m_pfnWindowProc, hWnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::RemovePropA(hWnd, kHostProperty);
+        pHost->OnWindowGone();
+    }
+    return lResult;
+}
+
+void CTsTestHost::OnWindowGone() {
+    if (m_bDeleteOnDestroy && m_deleter) {
+        Log("deleted");
+        ReleaseWindowObject();
+    }
 }
 
 LRESULT CTsTestHost::Start(LPCSTR lpszGameString, LPCSTR lpszGroupMsg) {
@@ -126,19 +166,27 @@ LRESULT CTsTestHost::Activate(WPARAM wFlags) {
     return m_frame.Activate(wFlags, NULL);
 }
 
+// In the deleting mode the object may be gone with its window already.
 void CTsTestHost::DestroyWindow() {
-    if (m_pWnd == NULL) {
-        return;
-    }
-    if (m_pWnd->GetSafeHwnd() != NULL) {
+    if (m_pWnd != NULL && m_pWnd->GetSafeHwnd() != NULL) {
         m_pWnd->DestroyWindow();
     }
-    m_frame.DetachChild();
-    if (m_pfnDelete != NULL) {
-        m_pfnDelete(m_pWnd);
+    if (m_pWnd != NULL) {
+        ReleaseWindowObject();
     }
+}
+
+// The pointer is cleared before the deleter runs, so that nothing the
+// object's destructor sets off finds it.
+void CTsTestHost::ReleaseWindowObject() {
+    m_frame.DetachChild();
+    CTsChildWnd* pWnd = m_pWnd;
+    std::function<void(CTsChildWnd*)> deleter = std::move(m_deleter);
     m_pWnd = NULL;
-    m_pfnDelete = NULL;
+    m_deleter = nullptr;
+    if (deleter) {
+        deleter(pWnd);
+    }
 }
 
 int CTsTestHost::Pump() {
@@ -307,7 +355,9 @@ int CTsTestHost::NextQueuedAnswer() {
 // it can answer once nothing more arrives.
 int CTsTestHost::RunPumpingBox(const TsHostBox& box,
                                const std::function<int(const TsHostBox&)>& answerer) {
-    const BOOL bWasDisabled = box.hOwner != NULL ? ::EnableWindow(box.hOwner, FALSE) : TRUE;
+    // A box owned by a child window disables that window's top-level one.
+    const HWND hDisabled = box.hOwner != NULL ? ::GetAncestor(box.hOwner, GA_ROOT) : NULL;
+    const BOOL bWasDisabled = hDisabled != NULL ? ::EnableWindow(hDisabled, FALSE) : TRUE;
     const DWORD dwStart = ::GetTickCount();
     int nAnswer = answerer(box);
     while (nAnswer == 0) {
@@ -324,8 +374,8 @@ int CTsTestHost::RunPumpingBox(const TsHostBox& box,
         Pump();
         nAnswer = answerer(box);
     }
-    if (!bWasDisabled && ::IsWindow(box.hOwner)) {
-        ::EnableWindow(box.hOwner, TRUE);
+    if (!bWasDisabled && ::IsWindow(hDisabled)) {
+        ::EnableWindow(hDisabled, TRUE);
     }
     return nAnswer;
 }

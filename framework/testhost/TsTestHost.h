@@ -19,11 +19,18 @@
 //
 // The host also answers for the user and the machine: message boxes from a
 // queue of answers (IDOK when empty), or, in the pumping mode, like a real
-// modal box: the owner is disabled and a message loop runs (socket
-// notifications, timers, posted messages) until the test's answerer
-// decides; the clock (AfxGetTickCount) from a settable tick count,
+// modal box: the owner's top-level window is disabled and a message loop
+// runs (socket notifications, timers, posted messages) until the test's
+// answerer decides, which may end the window meanwhile, as a host's quit
+// does; the clock (AfxGetTickCount) from a settable tick count,
 // IsActiveWindow and CheckConfidenceMemory from values the caller sets. The
 // seams are process-wide: one host at a time.
+//
+// Ownership: the host deletes a plug-in's object (through its factory) or
+// one given with a deleter; in the deleting mode (SetDeleteOnDestroy) it
+// does so as soon as the object's window is destroyed, by whoever, the way
+// a host that deletes a child window in PostNcDestroy does, and logs
+// "deleted".
 //
 // Screenshots (TsCapture.cpp): CaptureWindow copies what a window shows, its
 // children included, from the window's own DC into memory or a PNG file.
@@ -84,18 +91,27 @@ public:
     // Loads the plug-in DLL and makes its window object through its
     // factory (TsPluginFactory.h). 0 when the DLL or a factory is missing.
     int LoadPlugin(LPCSTR lpszDllPath);
-    // Uses a window object the caller made and keeps owning.
-    int UseWindow(CTsChildWnd* pWnd);
-    // Makes the main window (hidden) and the frame (shown), gives the window
-    // the records and creates it as the frame's child 1. Non-zero on success.
+    // Uses a window object the caller made. Without a deleter the caller
+    // keeps owning it; with one the host owns it and deletes it with that.
+    int UseWindow(CTsChildWnd* pWnd,
+                  std::function<void(CTsChildWnd*)> deleter = std::function<void(CTsChildWnd*)>());
+    // Makes the main window (hidden) and the frame (shown), then
+    // AttachWindow. Non-zero on success.
     int CreateFrame();
+    // Gives the window the records and creates it as the frame's child 1
+    // (again, for a window whose earlier one was destroyed). Non-zero on
+    // success.
+    int AttachWindow();
     // First activation: WM_TS_SETACTIVEWINDOW (TSACT_EX | TSACT_ON) with a
     // record of the game string and group message (null: the config's).
     LRESULT Start(LPCSTR lpszGameString = NULL, LPCSTR lpszGroupMsg = NULL);
     // A later activation with the given TSACT_ flags (no record).
     LRESULT Activate(WPARAM wFlags);
-    // Destroys the plug-in window (and deletes a plug-in's object).
+    // Destroys the plug-in window and deletes the object the host owns.
     void DestroyWindow();
+    // The deleting mode: the object the host owns is deleted as its window
+    // is destroyed (after WM_NCDESTROY), whoever destroys it. Default: no.
+    void SetDeleteOnDestroy(int bDelete) { m_bDeleteOnDestroy = bDelete; }
 
     // Handles the messages waiting now. Returns how many.
     int Pump();
@@ -193,24 +209,32 @@ private:
     int NextQueuedAnswer();
     // Keeps a box up with a message loop until the answerer decides.
     int RunPumpingBox(const TsHostBox& box, const std::function<int(const TsHostBox&)>& answerer);
+    // The plug-in window's procedure as the host sees it: everything goes
+    // on to the window's own; after WM_NCDESTROY, OnWindowGone.
+    static LRESULT CALLBACK WatchProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnWindowGone();
+    // Lets the frame go of the object and deletes it when the host owns it.
+    void ReleaseWindowObject();
 
-    CTsHostConfig m_config;                    // records and settings
-    CTsLobbyFrame m_frame;                     // the lobby frame
-    CTsHostMainWnd* m_pMainWnd;                // the application's main window
-    CTsChildWnd* m_pWnd;                       // child 1, or null
-    HMODULE m_hPlugin;                         // plug-in DLL, or null
-    PFN_TS_DELETE_CHANNELLIST_WND m_pfnDelete; // deletes m_pWnd when the plug-in made it
-    __tag_GameString m_gameString;             // record of the first activation
-    std::vector<std::string> m_log;            // what the host saw
-    std::vector<TsHostBox> m_boxes;            // message boxes shown
-    std::deque<int> m_boxAnswers;              // answers for the next boxes
-    DWORD m_dwTick;                            // the clock
-    int m_nActiveAnswer[3];                    // IsActiveWindow answers for 1 and 2, -1 the frame's
-    int m_nConfidence;                         // CheckConfidenceMemory answer
-    int m_bCloseDestroys;                      // WM_CLOSE destroys the frame
-    int m_bCloseQuits;                         // and ends the message loop
-    int m_bPlainWindows;                       // main window and frame are plain pop-ups
-    int m_bDestroyAtJoin;                      // a join destroys the plug-in window
-    DWORD m_nPumpingMaxWaitMs;                 // how long a pumping box may stay up
+    CTsHostConfig m_config;                      // records and settings
+    CTsLobbyFrame m_frame;                       // the lobby frame
+    CTsHostMainWnd* m_pMainWnd;                  // the application's main window
+    CTsChildWnd* m_pWnd;                         // child 1, or null
+    HMODULE m_hPlugin;                           // plug-in DLL, or null
+    std::function<void(CTsChildWnd*)> m_deleter; // deletes m_pWnd when the host owns it
+    WNDPROC m_pfnWindowProc;                     // the plug-in window's own procedure
+    int m_bDeleteOnDestroy;                      // the object goes with its window
+    __tag_GameString m_gameString;               // record of the first activation
+    std::vector<std::string> m_log;              // what the host saw
+    std::vector<TsHostBox> m_boxes;              // message boxes shown
+    std::deque<int> m_boxAnswers;                // answers for the next boxes
+    DWORD m_dwTick;                              // the clock
+    int m_nActiveAnswer[3];    // IsActiveWindow answers for 1 and 2, -1 the frame's
+    int m_nConfidence;         // CheckConfidenceMemory answer
+    int m_bCloseDestroys;      // WM_CLOSE destroys the frame
+    int m_bCloseQuits;         // and ends the message loop
+    int m_bPlainWindows;       // main window and frame are plain pop-ups
+    int m_bDestroyAtJoin;      // a join destroys the plug-in window
+    DWORD m_nPumpingMaxWaitMs; // how long a pumping box may stay up
     std::function<int(const TsHostBox&)> m_pumpingAnswerer; // pumping mode's answerer, or empty
 };
