@@ -49,8 +49,8 @@ std::string MakeGameString(const char* pszGameId, unsigned short nPort) {
 
 std::string MakeAutoJoinGameString(const char* pszGameId, const char* pszChannelId,
                                    const char* pszIp, int nPort, int nMaxRoom, int nMaxRoomMembers,
-                                   int nMaxRoomViewers) {
-    CKelpParser parser("", "", NULL, 1, kListServerIp, kListServerPort);
+                                   int nMaxRoomViewers, unsigned short nServerPort) {
+    CKelpParser parser("", "", NULL, 1, kListServerIp, nServerPort);
     parser.AddValue(G::keyGameId, pszGameId);
     parser.AddValue(G::keyChannelId, pszChannelId);
     if (pszIp != NULL)
@@ -161,7 +161,8 @@ void ChannelListTest::SetUp() {
 }
 
 void ChannelListTest::Create() {
-    ASSERT_TRUE(m_host.CreateFrame());
+    ASSERT_TRUE(m_host.GetFrame().GetSafeHwnd() != NULL ? m_host.AttachWindow()
+                                                        : m_host.CreateFrame());
     ASSERT_NE(Wnd().GetSafeHwnd(), (HWND)NULL);
 }
 
@@ -179,22 +180,23 @@ void ChannelListTest::ReplaceWindow() {
     m_host.DestroyWindow();
     m_pWnd.reset(new CLoggingChannelListWnd(&m_host));
     ASSERT_TRUE(m_host.UseWindow(m_pWnd.get()));
-    if (m_host.GetFrame().GetSafeHwnd() == NULL)
-        return;
-    // The records, as the host gives them before the window's Create.
-    CTsHostConfig& config = m_host.GetConfig();
-    Wnd().m_pMember = &config.m_member;
-    Wnd().m_pGameInfo = &config.m_gameInfo;
-    Wnd().m_pGameRecord = &config.m_gameRecord;
-    Wnd().m_pCfgSetting = &config.m_cfgSetting;
-    Wnd().m_pTitleInfo = &config.m_titleInfo;
-    Wnd().m_dwOption = config.m_dwOption;
-    Wnd().m_pszRegKey = config.m_strRegKey;
-    ASSERT_TRUE(m_host.GetFrame().AttachChild(m_pWnd.get(), 0, 0));
+    if (m_host.GetFrame().GetSafeHwnd() != NULL) {
+        ASSERT_TRUE(m_host.AttachWindow());
+    }
 }
 
 void ChannelListTest::Tick(UINT_PTR nId) {
     Wnd().SendMessage(WM_TIMER, nId, 0);
+}
+
+void ChannelListTest::UseFencedWindow() {
+    m_host.DestroyWindow();
+    m_pWnd.reset(new CFencedChannelListWnd(&m_host));
+    ASSERT_TRUE(m_host.UseWindow(m_pWnd.get(), [this](CTsChildWnd* pWnd) {
+        m_pWnd.release();
+        delete pWnd;
+    }));
+    m_host.SetDeleteOnDestroy(1);
 }
 
 CRect RectInParent(CWnd* pWnd) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <TsFence.h>
 #include <TsTestHost.h>
 
 #include "ChannelListWnd.h"
@@ -26,7 +27,8 @@ std::string MakeGameString(const char* pszGameId, unsigned short nPort = kListSe
 // pszIp is null, with port and room limits.
 std::string MakeAutoJoinGameString(const char* pszGameId, const char* pszChannelId,
                                    const char* pszIp, int nPort = 7001, int nMaxRoom = 30,
-                                   int nMaxRoomMembers = 6, int nMaxRoomViewers = 2);
+                                   int nMaxRoomMembers = 6, int nMaxRoomViewers = 2,
+                                   unsigned short nServerPort = kListServerPort);
 
 // A folder of the test's own for catalogue files, beside the executable.
 // Enter makes it the current directory; the destructor goes back, deletes
@@ -73,6 +75,15 @@ public:
     int m_nFailHook;      // hook that fails, 0 none
 };
 
+// The same window in fenced memory (TsFence.h): once deleted, any use of
+// the object faults at once.
+class CFencedChannelListWnd : public CLoggingChannelListWnd {
+public:
+    using CLoggingChannelListWnd::CLoggingChannelListWnd;
+    static void* operator new(size_t nSize) { return TsFencedAlloc(nSize); }
+    static void operator delete(void* p) { TsFencedFree(p); }
+};
+
 // ::KillTimer's answer: true when the timer was set (it is gone afterwards).
 bool KillTimerWasSet(CWnd& wnd, UINT_PTR nId);
 
@@ -81,7 +92,8 @@ bool KillTimerWasSet(CWnd& wnd, UINT_PTR nId);
 class ChannelListTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    // Creates the frame and the window (the window's Create).
+    // Creates the frame, unless it stands already, and the window (the
+    // window's Create).
     void Create();
     // Create() and the first activation with sGameString; the log is
     // cleared first, so it holds what the activation did.
@@ -94,6 +106,11 @@ protected:
     void ReplaceWindow();
     // Sends WM_TIMER with nId straight to the window.
     void Tick(UINT_PTR nId);
+    // Puts a CFencedChannelListWnd in the place of the window, owned by the
+    // host, which deletes it as soon as its window is destroyed, the way
+    // hosts that delete a child in PostNcDestroy do. Wnd() must not be
+    // used once the host logged "deleted".
+    void UseFencedWindow();
 
     std::unique_ptr<CLoggingChannelListWnd> m_pWnd; // owned here, outlives the host
     CTsTestHost m_host;

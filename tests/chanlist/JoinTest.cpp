@@ -91,10 +91,6 @@ protected:
     }
 };
 
-const char kContinueBox[] =
-    "box|Does it return to the room which was before?\n(The room which was before may be lost. "
-    "In this case, it stands by in a lobby)|Channel List|0x24";
-
 } // namespace
 
 // Double-click and join button hand over the channel; every join

@@ -7,6 +7,11 @@
 
 #include <fstream>
 
+// The continue-play question as the host logs it.
+inline const char kContinueBox[] =
+    "box|Does it return to the room which was before?\n(The room which was before may be lost. "
+    "In this case, it stands by in a lobby)|Channel List|0x24";
+
 class ServiceTest : public ChannelListTest {
 protected:
     ServiceTest() : m_folder("service-test"), m_nPort(0) {}

@@ -87,12 +87,13 @@ TEST_F(ServiceTest, MisbehavingServerLeavesTheWindowSound) {
 }
 
 // A server that takes the request and never answers: the listing ends once
-// the clock has passed its deadline with no word from the server, as a
-// close would end it: the connection dropped, the splash hidden, the list
-// kept.
+// the clock has passed its deadline with no word from the server, as an
+// unreachable server's does: the connection dropped, the splash hidden, the
+// user told, the main window revealed, the list kept.
 TEST_F(ServiceTest, SilentServerEndsAtTheDeadline) {
     StartGame("TESTMIS");
     ASSERT_EQ(ChannelRows().size(), 3u);
+    m_host.HideMainWindow();
     m_host.ClearLog();
     ASSERT_TRUE(Wnd().SwitchChannelGroup(Group("M-SILENT")));
     ASSERT_TRUE(m_host.PumpUntil(
@@ -106,4 +107,28 @@ TEST_F(ServiceTest, SilentServerEndsAtTheDeadline) {
     EXPECT_EQ(Wnd().GetClientSocket()->GetHandle(), INVALID_SOCKET);
     EXPECT_FALSE(KillTimerWasSet(Wnd(), CTsChannelListWnd::TIMER_LISTING));
     EXPECT_EQ(ChannelRows().size(), 3u);
+    EXPECT_EQ(m_host.CountLog("box|Cannot connect to server.|Channel List|0x30"), 1)
+        << m_host.LogText();
+    EXPECT_EQ(m_host.GetBoxes().back().hOwner, m_host.GetFrame().GetSafeHwnd());
+    EXPECT_EQ(m_host.CountLog("reveal-main"), 1) << m_host.LogText();
+}
+
+// A server still sending its reply is heard from with every byte: the
+// deadline counts from the last bytes, not the last whole message, however
+// long the reply takes.
+TEST_F(ServiceTest, TrickleIsHeardFrom) {
+    StartGame("TESTMIS");
+    const DWORD kStep = CTsChannelListWnd::LISTING_TIMEOUT * 2 / 3;
+    m_host.ClearLog();
+    ASSERT_TRUE(Wnd().SwitchChannelGroup(Group("M-TRICKLE")));
+    m_host.AdvanceTicks(kStep);
+    ASSERT_TRUE(m_host.PumpUntil([this] {
+        return Wnd().GetClientSocket()->GetBufferedSize() > 0 || m_host.CountLog("dispatch|") > 0;
+    }));
+    m_host.AdvanceTicks(kStep);
+    Tick(CTsChannelListWnd::TIMER_LISTING);
+    EXPECT_TRUE(m_host.PumpUntil([this] { return m_host.CountLog("dispatch|") > 0; }))
+        << m_host.LogText();
+    EXPECT_EQ(m_host.CountLog("box|"), 0) << m_host.LogText();
+    EXPECT_EQ(ChannelRows().size(), 2u);
 }

@@ -148,7 +148,7 @@ struct Misbehaviour {
 const Misbehaviour kMisbehaviours[] = {
     {"refuse", "M-REFUSE", false, kClosed, 3, 0, NULL},
     {"refuse-at-accept", "M-OK", true, kClosed, 3, 0, kConnectFailed},
-    {"silent", "M-SILENT", false, kSilent, 3, 0, NULL},
+    {"silent", "M-SILENT", false, kSilent, 3, 0, kConnectFailed},
     {"close-before", "M-CLOSEPRE", false, kClosed, 3, 0, NULL},
     {"close-middle", "M-CLOSEMID", false, kClosed, 3, 0, NULL},
     {"garbage", "M-GARBAGE", false, kClosed, 3, 0, NULL},

@@ -193,6 +193,7 @@ TEST(DataFile, SampleFileHoldsTheGroupsTheTestsUse) {
         {"TETRIS", "T06", -1, Misbehaviour::None},
         {"TESTMIS", "M-OK", 3, Misbehaviour::None},
         {"TESTMIS", "M-FAIL", -1, Misbehaviour::None},
+        {"TESTMIS", "M-FAILBUR", -1, Misbehaviour::Burst},
         {"TESTMIS", "M-REFUSE", 2, Misbehaviour::Refuse},
         {"TESTMIS", "M-SILENT", 2, Misbehaviour::Silent},
         {"TESTMIS", "M-CLOSEPRE", 2, Misbehaviour::CloseBefore},
