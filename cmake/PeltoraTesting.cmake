@@ -10,8 +10,10 @@ function(peltora_add_gtest name)
   peltora_test_environment(${name})
 endfunction()
 
-# Environment every test needs: under Wine, quiet logging and the folders of
-# the MinGW runtime DLLs (libstdc++, libgcc, winpthread).
+# Environment every test needs: under Wine, quiet logging with the heap
+# checked (Wine validates the heap and fills freed blocks, so that a block
+# used after it was freed reads EE FE and shows in what the code does), and
+# the folders of the MinGW runtime DLLs (libstdc++, libgcc, winpthread).
 function(peltora_test_environment test)
   if(CMAKE_CROSSCOMPILING)
     set(gcc_dll_dir "")
@@ -22,6 +24,6 @@ function(peltora_test_environment test)
                     OUTPUT_VARIABLE pthr OUTPUT_STRIP_TRAILING_WHITESPACE)
     get_filename_component(pthread_dll_dir "${pthr}" DIRECTORY)
     set_tests_properties(${test} PROPERTIES ENVIRONMENT
-      "WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;WINEPATH=${gcc_dll_dir}\\;${pthread_dll_dir}")
+      "WINEDEBUG=-all,warn+heap;WINEDLLOVERRIDES=mscoree,mshtml=;WINEPATH=${gcc_dll_dir}\\;${pthread_dll_dir}")
   endif()
 endfunction()
