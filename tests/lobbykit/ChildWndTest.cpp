@@ -433,6 +433,24 @@ TEST_F(ChildWndTest, ReconnectingWhileTheCloseIsHandledReportsNoCloseOfTheNewCon
     ::CloseHandle(hMayClose);
 }
 
+// Deleting the object clears every guard still on the stack, however
+// nested; guards on another object and guards that ended are untouched.
+TEST(AliveGuardTest, DeletionClearsEveryGuardOnTheStack) {
+    CTsChildWnd* pWnd = new CTsChildWnd;
+    CTsChildWnd other;
+    CTsAliveGuard outer(pWnd);
+    CTsAliveGuard onOther(&other);
+    {
+        CTsAliveGuard ended(pWnd);
+        EXPECT_TRUE(ended.IsAlive());
+    }
+    CTsAliveGuard inner(pWnd);
+    delete pWnd;
+    EXPECT_FALSE(outer.IsAlive());
+    EXPECT_FALSE(inner.IsAlive());
+    EXPECT_TRUE(onOther.IsAlive());
+}
+
 TEST(ChildWndNoWindowTest, ConnectionCallsNeedAWindow) {
     CProbeWnd wnd;
     EXPECT_EQ(0, wnd.CreateClient("127.0.0.1", 80));

@@ -261,6 +261,32 @@ TEST(HostConfigTest, LongValuesAreCutBetweenCharacters) {
 
 } // namespace
 
+// A splash a window left up goes when the window is destroyed, whatever
+// its kind; one the frame took down already is not hidden again.
+TEST(ChildWndSplashTest, ASplashGoesWithItsWindow) {
+    struct Case {
+        int nFlag;
+        bool bDeactivated; // the window left the front before it went
+        int nHidden;       // splash-off entries at the destruction
+    } cases[] = {
+        {TSSPLASH_PROGRESS, false, 1}, {TSSPLASH_NOTICE, false, 1}, {TSSPLASH_PROGRESS, true, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nFlag * 10 + c.bDeactivated);
+        CTsTestHost host;
+        CTsChildWnd wnd;
+        ASSERT_TRUE(host.UseWindow(&wnd));
+        ASSERT_TRUE(host.CreateFrame());
+        wnd.DoActive(1);
+        wnd.ON_SPLASH("Working", c.nFlag, &wnd);
+        if (c.bDeactivated)
+            wnd.DoActive(0);
+        host.ClearLog();
+        host.DestroyWindow();
+        EXPECT_EQ(host.CountLog("splash-off"), c.nHidden) << host.LogText();
+        EXPECT_FALSE(::IsWindowVisible(host.GetFrame().GetSplash().GetSafeHwnd()));
+    }
+}
+
 // A progress splash goes with the window it stands over: hiding that
 // window (a deactivation) takes it down; a notice over the frame stays.
 TEST_F(HostTest, ProgressSplashGoesWithItsWindow) {
