@@ -109,6 +109,7 @@ TEST_F(ServiceTest, SilentServerEndsAtTheDeadline) {
     EXPECT_EQ(ChannelRows().size(), 3u);
     EXPECT_EQ(m_host.CountLog("box|Cannot connect to server.|Channel List|0x30"), 1)
         << m_host.LogText();
+    ASSERT_FALSE(m_host.GetBoxes().empty());
     EXPECT_EQ(m_host.GetBoxes().back().hOwner, m_host.GetFrame().GetSafeHwnd());
     EXPECT_EQ(m_host.CountLog("reveal-main"), 1) << m_host.LogText();
 }
