@@ -24,9 +24,18 @@ protected:
     }
 
     // Boxes that end the window, as the host's quit does, and then give
-    // nAnswer.
-    void EndWindowInBox(int nAnswer) {
-        m_host.SetPumpingBoxes([this, nAnswer](const TsHostBox&) {
+    // nAnswer; with bUnfitPortsFirst the first box only makes every listed
+    // port unfit and answers Yes. Each notes whether the frame took input
+    // while it was up: a box owned by the window disables its top-level
+    // frame.
+    void EndWindowInBox(int nAnswer, bool bUnfitPortsFirst = false) {
+        m_host.SetPumpingBoxes([this, nAnswer, bUnfitPortsFirst](const TsHostBox&) {
+            if (bUnfitPortsFirst && m_host.GetBoxes().size() == 1) {
+                for (POSITION pos = Wnd().m_listChannel.GetHeadPosition(); pos != NULL;)
+                    Wnd().m_listChannel.GetNext(pos)->m_nPort = 70001;
+                return IDYES;
+            }
+            m_bFrameEnabledInBox = ::IsWindowEnabled(m_host.GetFrame().GetSafeHwnd()) != FALSE;
             m_host.DestroyWindow();
             return nAnswer;
         });
@@ -49,6 +58,8 @@ protected:
         Wnd().m_nContRoom = 7;
         Wnd().m_dwOption |= TSOPT_CONTINUE_PLAY;
     }
+
+    bool m_bFrameEnabledInBox = true; // the frame took input while the last box was up
 };
 
 } // namespace
@@ -79,6 +90,7 @@ TEST_F(TeardownTest, HostEndsTheWindowInsideABox) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
         UseFencedWindow();
+        m_bFrameEnabledInBox = true;
         CTsChildWnd* pWnd = &Wnd();
         if (c.pszBadGame != NULL) {
             Create();
@@ -87,19 +99,7 @@ TEST_F(TeardownTest, HostEndsTheWindowInsideABox) {
         } else {
             StartGame(c.pszGame);
             RememberChannel("M-001");
-            if (c.bUnfitPorts) {
-                m_host.SetPumpingBoxes([this](const TsHostBox&) {
-                    if (m_host.GetBoxes().size() > 1) {
-                        m_host.DestroyWindow();
-                        return IDOK;
-                    }
-                    for (POSITION pos = Wnd().m_listChannel.GetHeadPosition(); pos != NULL;)
-                        Wnd().m_listChannel.GetNext(pos)->m_nPort = 70001;
-                    return IDYES;
-                });
-            } else {
-                EndWindowInBox(c.nAnswer);
-            }
+            EndWindowInBox(c.nAnswer, c.bUnfitPorts);
             m_host.ClearBoxes();
             m_host.ClearLog();
             ASSERT_NE(Group(c.pszSwitch), (CTsChannelGroupListData*)NULL);
@@ -109,6 +109,8 @@ TEST_F(TeardownTest, HostEndsTheWindowInsideABox) {
         EXPECT_EQ(m_host.CountLog(c.pszBox), 1) << m_host.LogText();
         EXPECT_EQ((int)m_host.GetBoxes().size(), c.nBoxes) << m_host.LogText();
         EXPECT_EQ(m_host.CountLog("join|"), 0);
+        EXPECT_FALSE(m_bFrameEnabledInBox);
+        EXPECT_TRUE(::IsWindowEnabled(m_host.GetFrame().GetSafeHwnd()));
         m_host.SetPumpingBoxesUntilIdle();
         m_host.ClearBoxes();
     }
