@@ -87,7 +87,9 @@ fi
 
 bash tools/setup.sh
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine says nothing but its diagnostics for users (the channel winediag),
+# such as "no driver could be loaded" when a window cannot be created.
+export WINEDEBUG=-all,err+winediag WINEDLLOVERRIDES="mscoree,mshtml="
 jobs=$(nproc)
 # The 32-bit DLLs that ship, wherever 32-bit Wine runs them (natively or
 # through the emulator the setup registers); else the 64-bit build.
