@@ -77,12 +77,16 @@ EOF
 
 # probe BITS LOADER: runs the probe; succeeds when it printed its line. The
 # first start of a prefix takes tens of seconds (minutes under an emulator);
-# the timeout only catches a hang.
+# the timeout only catches a hang. The probe opens no window, yet it runs
+# inside an X display (with-display.sh): on a cold Wine it is the program
+# that starts the session's desktop process, and a desktop started without
+# a display leaves the windowed program that follows it (the demo's driver,
+# the first tests) without a display driver.
 probe() {
   local bits=$1 loader=$2 exe out
   exe=$(build_probe "$bits") || return 1
   out=$(WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    timeout -k 10 600 "$loader" "$exe" </dev/null 2>/dev/null) || return 1
+    timeout -k 10 600 bash "$here/with-display.sh" "$loader" "$exe" </dev/null 2>/dev/null) || return 1
   [ "$(printf '%s' "$out" | tr -d '\r')" = "peltora-probe $bits" ]
 }
 
@@ -106,6 +110,8 @@ case "${1:-}" in
       fi
     elif ! command -v wine >/dev/null 2>&1; then
       echo "32-bit Wine (package wine32:i386) is not installed"
+    elif ! bash "$here/with-display.sh" --live && ! command -v xvfb-run >/dev/null 2>&1; then
+      echo "there is no X display for Wine and no xvfb-run (package xvfb)"
     elif ! probe 32 wine; then
       if grep -q '^#arch=win64' "$prefix/system.reg" 2>/dev/null &&
         [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
@@ -120,6 +126,9 @@ case "${1:-}" in
     wine64_path && exit 0
     echo "arch.sh: Wine's 64-bit loader (package wine64) is missing" >&2
     exit 1
+    ;;
+  -h | --help)
+    echo "usage: arch.sh runs32|runs64|why32|execs32|wine64"
     ;;
   *)
     echo "usage: arch.sh runs32|runs64|why32|execs32|wine64" >&2

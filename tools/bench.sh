@@ -2,18 +2,35 @@
 # The one benchmark command: builds what the benchmarks need and runs them,
 # printing figures and ratios measured in the same run (never asserted).
 #
-#   bash tools/bench.sh [--part kelp|server|windows]... [Google Benchmark flags...]
+# usage: bash tools/bench.sh [--part kelp|server|windows]... [Google Benchmark flags...]
 #
 # Without --part every part runs: kelp (the message library), server (the
 # channel-list server under load and abuse) and windows (the list views and
 # the window under Wine). The other flags go to each Google Benchmark
 # program, e.g. --benchmark_filter=Reader or --benchmark_repetitions=5.
+# -h or --help prints this and exits.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# usage [STATUS]: the comment above; on standard output for --help (status
+# 0), else on standard error (status 2).
+usage() {
+  local status=${1:-2} text
+  text=$(sed -n '/^# usage:/,/^# -h or --help/p' "$0" | sed 's/^# \{0,1\}//')
+  if [ "$status" -eq 0 ]; then echo "$text"; else echo "$text" >&2; fi
+  exit "$status"
+}
+for arg in "$@"; do
+  case "$arg" in -h | --help) usage 0 ;; esac
+done
+
 parts=""
 while [ "${1:-}" = "--part" ]; do
-  parts="$parts $2"
+  [ $# -ge 2 ] || usage
+  case "$2" in
+    kelp | server | windows) parts="$parts $2" ;;
+    *) echo "bench: no part '$2' (kelp, server or windows)" >&2; exit 2 ;;
+  esac
   shift 2
 done
 parts=${parts:-kelp server windows}

@@ -9,8 +9,8 @@
 # clicks through the window and writes four screenshots of the lobby frame
 # per configuration.
 #
-#   bash tools/demo.sh [--config ko|ja|cn | --all] [--out DIR]
-#                      [--update-readme-images] [--interactive]
+# usage: bash tools/demo.sh [--config ko|ja|cn | --all] [--out DIR]
+#                           [--update-readme-images] [--interactive]
 #
 #   --config C     the configuration to run (default ko)
 #   --all          ko, ja and cn in turn
@@ -20,8 +20,17 @@
 #                  screenshot to docs/images/demo-<config>.png
 #   --interactive  (needs DISPLAY) opens the lobby on your display for you to
 #                  click in; the server runs until you close the window
+#   -h, --help     prints this and exits
 #
 # Exit status 0 only when every step of every configuration passed.
+#
+# It runs in the Wine prefix WINEPREFIX names (default ~/.wine) and starts
+# alike whether Wine is running or not: every Wine program before the
+# driver (the probe of tools/arch.sh, the image generator) runs inside an X
+# display, so that the desktop process of the Wine session, which Wine
+# starts from the session's first program, always has a display driver
+# (tools/with-display.sh says why). tools/demo-coldstart-check.sh starts it
+# from a cold Wine several times.
 set -euo pipefail
 # Wine keeps its prefix under HOME; make sure there is one even when the
 # caller's environment does not name it.
@@ -29,9 +38,13 @@ if [ -z "${HOME:-}" ]; then HOME=$(getent passwd "$(id -u)" | cut -d: -f6); expo
 cd "$(dirname "$0")/.."
 root=$PWD
 
+# usage [STATUS]: the usage lines of the comment above; on standard output
+# for --help (status 0), else on standard error (status 2).
 usage() {
-  sed -n '12,22p' "$0" | sed 's/^# \{0,1\}//'
-  exit "${1:-2}"
+  local status=${1:-2} text
+  text=$(sed -n '/^# usage:/,/^#   -h, --help/p' "$0" | sed 's/^# \{0,1\}//')
+  if [ "$status" -eq 0 ]; then echo "$text"; else echo "$text" >&2; fi
+  exit "$status"
 }
 
 configs=(ko)
@@ -62,6 +75,10 @@ if [ "$interactive" -eq 1 ]; then
     echo "demo: --interactive needs an X display (DISPLAY is not set)" >&2
     exit 2
   fi
+  if ! bash tools/with-display.sh --live; then
+    echo "demo: --interactive needs an X display, and DISPLAY=$DISPLAY does not answer" >&2
+    exit 2
+  fi
   if [ "${#configs[@]}" -ne 1 ]; then
     echo "demo: --interactive runs one configuration; choose it with --config" >&2
     exit 2
@@ -70,7 +87,9 @@ fi
 
 bash tools/setup.sh
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine says nothing but its diagnostics for users (the channel winediag),
+# such as "no driver could be loaded" when a window cannot be created.
+export WINEDEBUG=-all,err+winediag WINEDLLOVERRIDES="mscoree,mshtml="
 jobs=$(nproc)
 # The 32-bit DLLs that ship, wherever 32-bit Wine runs them (natively or
 # through the emulator the setup registers); else the 64-bit build.

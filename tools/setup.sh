@@ -152,8 +152,13 @@ if ! bash "$arch" execs32; then register_emulator || true; fi
 # without its 32-bit half (an empty syswow64): 32-bit Wine then fails with
 # "could not load kernel32.dll". Once 32-bit programs start, such a prefix is
 # moved aside and made again.
+#
+# Both Wine starts here run inside an X display (with-display.sh): a Wine
+# session begun without one has a desktop with no display driver, and the
+# windowed programs that start while it lives cannot create a window.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 prefix="${WINEPREFIX:-$HOME/.wine}"
+with_display=(bash "$(dirname "$0")/with-display.sh")
 if bash "$arch" execs32; then execs32=1; else execs32=0; fi
 if [ "$execs32" -eq 1 ] && grep -q '^#arch=win64' "$prefix/system.reg" 2>/dev/null &&
   [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
@@ -165,9 +170,9 @@ fi
 if [ ! -f "$prefix/system.reg" ]; then
   echo "setup: creating the Wine prefix in $prefix"
   if [ "$execs32" -eq 1 ]; then
-    wineboot -i >/dev/null 2>&1 || true
+    "${with_display[@]}" wineboot -i >/dev/null 2>&1 || true
   else
-    "$(bash "$arch" wine64)" wineboot -i >/dev/null 2>&1 || true
+    "${with_display[@]}" "$(bash "$arch" wine64)" wineboot -i >/dev/null 2>&1 || true
   fi
   wineserver -w || true
 fi
@@ -176,8 +181,8 @@ fi
 # the debugger then only writes its report.
 if ! grep -q '"ShowCrashDialog"=dword:00000000' "$prefix/user.reg" 2>/dev/null; then
   if [ "$execs32" -eq 1 ]; then loader=wine; else loader=$(bash "$arch" wine64); fi
-  "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-    >/dev/null 2>&1 || true
+  "${with_display[@]}" "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+    /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
 echo "setup: done"

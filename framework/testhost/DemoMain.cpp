@@ -4,6 +4,7 @@
 //
 //   peltora_demo <plugin.dll> <host config> <server port> <output folder> <name>
 //   peltora_demo --interactive <plugin.dll> <host config> <server port>
+//   peltora_demo --help | -h
 //
 // The host configuration (CTsHostConfig keys) gives the member, the game and
 // the site; three keys of its own tell the demo what to expect:
@@ -553,10 +554,14 @@ int RunInteractive(const std::string& sPlugin, const std::string& sConfig, unsig
     return 0;
 }
 
-int Usage() {
-    printf("usage: peltora_demo <plugin.dll> <host config> <port> <output folder> <name>\n"
-           "       peltora_demo --interactive <plugin.dll> <host config> <port>\n");
-    return 2;
+// The usage: on standard output with exit status 0 when asked for (--help,
+// -h), else on standard error with exit status 2.
+int Usage(bool bAsked = false) {
+    fprintf(bAsked ? stdout : stderr,
+            "usage: peltora_demo <plugin.dll> <host config> <port> <output folder> <name>\n"
+            "       peltora_demo --interactive <plugin.dll> <host config> <port>\n"
+            "       peltora_demo --help | -h\n");
+    return bAsked ? 0 : 2;
 }
 
 // The port argument: 1 to 65535, else 0.
@@ -572,6 +577,8 @@ unsigned short PortOf(const char* pszText) {
 
 int main(int argc, char** argv) {
     setvbuf(stdout, NULL, _IONBF, 0);
+    if (argc == 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0))
+        return Usage(true);
     if (argc == 5 && strcmp(argv[1], "--interactive") == 0) {
         const unsigned short nPort = PortOf(argv[4]);
         return nPort != 0 ? RunInteractive(FullPathOf(argv[2]), FullPathOf(argv[3]), nPort)

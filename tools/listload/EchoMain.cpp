@@ -5,6 +5,7 @@
 // or logging.
 //
 //   peltora_listecho --data FILE --game G --sub S [--port N] [--port-file PATH]
+//   peltora_listecho --help | -h
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -15,11 +16,58 @@
 #include <asio.hpp>
 
 #include "ChannelData.h"
+#include "CommandLine.h"
 #include "FrameBuffer.h"
 
 namespace {
 
 using asio::ip::tcp;
+
+const char kUsage[] = "usage: peltora_listecho --data FILE --game G --sub S [--port N] "
+                      "[--port-file PATH]\n"
+                      "       peltora_listecho --help | -h\n";
+
+struct Options {
+    bool help = false;
+    std::string data, game, sub, portFile;
+    long long port = 0;
+};
+
+bool Parse(int argc, char** argv, Options& o, std::string& error) {
+    for (int i = 1; i < argc; i += 2) {
+        const std::string name = argv[i];
+        if (listserver::IsHelpOption(name)) {
+            o.help = true;
+            return true;
+        }
+        if (i + 1 >= argc) {
+            error = name + " needs a value";
+            return false;
+        }
+        const std::string value = argv[i + 1];
+        if (name == "--data") {
+            o.data = value;
+        } else if (name == "--game") {
+            o.game = value;
+        } else if (name == "--sub") {
+            o.sub = value;
+        } else if (name == "--port-file") {
+            o.portFile = value;
+        } else if (name == "--port") {
+            if (!listserver::ParseNumber(name, value, 0, 65535, o.port, error)) {
+                return false;
+            }
+        } else {
+            error = "unknown option " + name;
+            return false;
+        }
+    }
+    if (o.data.empty() || o.game.empty() || o.sub.empty()) {
+        error = "--data, --game and --sub are required";
+        return false;
+    }
+    return true;
+}
 
 class Connection : public std::enable_shared_from_this<Connection> {
 public:
@@ -66,49 +114,42 @@ void Accept(tcp::acceptor& acceptor, const std::vector<char>& reply) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string data, game, sub, portFile;
-    long port = 0;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i], value = argv[i + 1];
-        if (name == "--data") {
-            data = value;
-        } else if (name == "--game") {
-            game = value;
-        } else if (name == "--sub") {
-            sub = value;
-        } else if (name == "--port") {
-            port = std::strtol(value.c_str(), nullptr, 10);
-        } else if (name == "--port-file") {
-            portFile = value;
-        }
+    Options o;
+    std::string error;
+    if (!Parse(argc, argv, o, error)) {
+        std::cerr << "peltora_listecho: " << error << "\n" << kUsage;
+        return 2;
+    }
+    if (o.help) {
+        std::cout << kUsage;
+        return 0;
     }
     listserver::ChannelData channels;
-    std::string error;
-    if (!channels.LoadFile(data, error)) {
+    if (!channels.LoadFile(o.data, error)) {
         std::cerr << "peltora_listecho: " << error << "\n";
         return 1;
     }
-    const listserver::Group* group = channels.Find(game, sub);
-    if (group == nullptr || port < 0 || port > 65535) {
-        std::cerr << "usage: peltora_listecho --data FILE --game G --sub S [--port N] "
-                     "[--port-file PATH]\n";
+    const listserver::Group* group = channels.Find(o.game, o.sub);
+    if (group == nullptr) {
+        std::cerr << "peltora_listecho: no group " << o.game << "/" << o.sub << " in " << o.data
+                  << "\n";
         return 2;
     }
     std::vector<char> reply;
     CTsFrameBuffer::Encode(group->reply.data(), group->reply.size(), reply);
     asio::io_context io;
-    tcp::acceptor acceptor(
-        io, tcp::endpoint(asio::ip::make_address("127.0.0.1"), static_cast<unsigned short>(port)));
+    tcp::acceptor acceptor(io, tcp::endpoint(asio::ip::make_address("127.0.0.1"),
+                                             static_cast<unsigned short>(o.port)));
     asio::signal_set signals(io, SIGINT, SIGTERM);
     signals.async_wait([&](std::error_code, int) { io.stop(); });
     Accept(acceptor, reply);
     std::cout << "listening on 127.0.0.1:" << acceptor.local_endpoint().port() << std::endl;
-    if (!portFile.empty()) {
-        const std::string temp = portFile + ".tmp";
+    if (!o.portFile.empty()) {
+        const std::string temp = o.portFile + ".tmp";
         if (std::FILE* f = std::fopen(temp.c_str(), "w")) {
             std::fprintf(f, "%u\n", static_cast<unsigned>(acceptor.local_endpoint().port()));
             std::fclose(f);
-            std::rename(temp.c_str(), portFile.c_str());
+            std::rename(temp.c_str(), o.portFile.c_str());
         }
     }
     io.run();

@@ -7,6 +7,7 @@
 //                    [--seconds S | --requests N] [--idle N] [--half N]
 //                    [--no-read N] [--no-read-sub S] [--oversized N]
 //                    [--flood N] [--server-pid PID] [--label TEXT]
+//   peltora_listload --help | -h
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -34,13 +35,15 @@ const char kUsage[] =
     "usage: peltora_listload --port N --game G --sub S [--host 127.0.0.1] [--clients N]\n"
     "       [--seconds S | --requests N] [--idle N] [--half N] [--no-read N]\n"
     "       [--no-read-sub S] [--oversized N] [--oversized-length BYTES] [--flood N]\n"
-    "       [--server-pid PID] [--timeout-ms MS] [--label TEXT]\n";
+    "       [--server-pid PID] [--timeout-ms MS] [--label TEXT]\n"
+    "       peltora_listload --help | -h\n";
 
 // How long to wait for the abusive clients to connect, and for the server
 // to let go of them afterwards.
 const auto kSettleLimit = std::chrono::seconds(10);
 
 struct Options {
+    bool help = false;
     std::string host = "127.0.0.1";
     long long port = -1;
     std::string game, sub, noReadSub, label = "load";
@@ -71,6 +74,10 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
                                                        {"--label", &o.label}};
     for (int i = 1; i < argc; i += 2) {
         const std::string name = argv[i];
+        if (listserver::IsHelpOption(name)) {
+            o.help = true;
+            return true;
+        }
         if (i + 1 >= argc) {
             error = name + " needs a value";
             return false;
@@ -196,6 +203,10 @@ int main(int argc, char** argv) {
     if (!Parse(argc, argv, o, error)) {
         std::cerr << "peltora_listload: " << error << "\n" << kUsage;
         return 2;
+    }
+    if (o.help) {
+        std::cout << kUsage;
+        return 0;
     }
     const tcp::endpoint server(asio::ip::make_address(o.host), static_cast<unsigned short>(o.port));
     listload::LoadPlan plan;

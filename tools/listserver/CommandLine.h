@@ -1,12 +1,19 @@
-// Command-line numbers for the channel-list tools (server, load tool): a
-// whole decimal text within its option's range, or an error naming the
-// option.
+// Command lines of the channel-list tools (server, load tool, bare
+// reference): the help options, and numbers given as a whole decimal text
+// within their option's range, or an error naming the option.
 #pragma once
 
 #include <cstdlib>
 #include <string>
 
 namespace listserver {
+
+// --help and -h, in the place of an option (not of an option's value), ask
+// for the usage, printed on standard output with exit status 0, instead of
+// a run.
+inline bool IsHelpOption(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
+}
 
 inline bool ParseNumber(const std::string& name, const std::string& value, long long lo,
                         long long hi, long long& out, std::string& error) {

@@ -5,6 +5,7 @@
 //                      [--misbehave MODE] [--max-request BYTES]
 //                      [--request-timeout MS] [--reply-timeout MS]
 //                      [--max-connections N] [--max-log-line BYTES]
+//   peltora_listserver --help | -h
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +26,8 @@ namespace {
 const char kUsage[] = "usage: peltora_listserver --data FILE [--bind ADDR] [--port N] "
                       "[--port-file PATH] [--misbehave MODE]\n"
                       "       [--max-request BYTES] [--request-timeout MS] [--reply-timeout MS]\n"
-                      "       [--max-connections N] [--max-log-line BYTES]\n";
+                      "       [--max-connections N] [--max-log-line BYTES]\n"
+                      "       peltora_listserver --help | -h\n";
 
 // Descriptors kept for the listening socket, the standard streams and the
 // port file besides the connections.
@@ -64,6 +66,7 @@ const NumericOption* FindNumericOption(const std::string& name) {
 }
 
 struct Arguments {
+    bool help = false;
     std::string data;
     std::string portFile;
     listserver::ServerOptions options;
@@ -72,6 +75,10 @@ struct Arguments {
 bool ParseArguments(int argc, char** argv, Arguments& args, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         std::string name = argv[i];
+        if (listserver::IsHelpOption(name)) {
+            args.help = true;
+            return true;
+        }
         if (i + 1 >= argc) {
             error = name + " needs a value";
             return false;
@@ -156,6 +163,10 @@ int main(int argc, char** argv) {
     if (!ParseArguments(argc, argv, args, error)) {
         std::cerr << "peltora_listserver: " << error << "\n" << kUsage;
         return 2;
+    }
+    if (args.help) {
+        std::cout << kUsage;
+        return 0;
     }
     listserver::ChannelData data;
     if (!data.LoadFile(args.data, error)) {
