@@ -15,6 +15,13 @@
 # Samples, and Debug (bin/<dll>.debug, the debug information of every DLL
 # of bin/; only installed when asked for by name, as CPack does).
 
+# peltora_release builds what the install takes (tools/release.sh builds it,
+# then runs cpack); the install itself builds nothing, so that packing a
+# built tree does not first build every test.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+add_custom_target(peltora_release)
+add_dependencies(peltora_release peltora_ko peltora_ja peltora_cn peltora_images)
+
 # The framework libraries a host links through the plug-in, in link order.
 set(PELTORA_FRAMEWORK_LIBRARIES mfcsub msgdata netsock drawkit avatarkit avatarvel lobbykit)
 set(PELTORA_PLUGINS peltora_ko peltora_ja peltora_cn)
@@ -75,7 +82,9 @@ install(CODE "${dll_step_setup}\npeltora_install_runtime(\"\${CMAKE_INSTALL_PREF
 install(CODE "${dll_step_setup}\npeltora_install_debug_files(\"\${CMAKE_INSTALL_PREFIX}/bin\")"
         COMPONENT Debug EXCLUDE_FROM_ALL)
 
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION samples COMPONENT Samples)
+# A build folder someone made inside the sample host project stays out.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION samples COMPONENT Samples
+        PATTERN build EXCLUDE)
 
 # The package: one imported target per configuration and per framework
 # library, in the namespace peltora::.
