@@ -35,8 +35,19 @@ esac
 bash tools/setup.sh >/dev/null
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
+# The images are drawn by a Windows program at build time. Where 32-bit
+# Wine cannot run it, the 64-bit build draws them (the same bytes) and the
+# 32-bit build takes them from there.
+image_source=
+if ! bash tools/arch.sh runs32; then
+  echo "== release: the images from the 64-bit build, because $(bash tools/arch.sh why32)"
+  cmake --preset cross64 >/dev/null
+  cmake --build --preset cross64 -j "$(nproc)" --target peltora_images
+  image_source=$PWD/build/cross64/bin
+fi
+
 echo "== release: building what the 32-bit build installs (build/cross)"
-cmake --preset cross >/dev/null
+cmake --preset cross -DPELTORA_IMAGE_SOURCE_DIR="$image_source" >/dev/null
 cmake --build --preset cross -j "$(nproc)" --target peltora_release
 rm -rf build/release
 cpack --config build/cross/CPackConfig.cmake -B build/release

@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
     frame.m_nHeaderTop = 96;
     frame.m_nHeaderHeight = 28;
     frame.SetObserver(&observer);
-    if (!frame.CreateFrame("peltora sample host", 800, 540)) {
+    if (!frame.CreateFrame("peltora sample host", 800, 600)) {
         printf("sample_host: the lobby frame could not be created\n");
         return 1;
     }
