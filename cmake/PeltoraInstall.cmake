@@ -22,7 +22,8 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 add_custom_target(peltora_release)
 add_dependencies(peltora_release peltora_ko peltora_ja peltora_cn peltora_images)
 
-# The framework libraries a host links through the plug-in, in link order.
+# The framework libraries a host links through the plug-in, each exported as
+# peltora::<name>; the plug-ins as peltora::ko, ::ja and ::cn.
 set(PELTORA_FRAMEWORK_LIBRARIES mfcsub msgdata netsock drawkit avatarkit avatarvel lobbykit)
 set(PELTORA_PLUGINS peltora_ko peltora_ja peltora_cn)
 
@@ -59,7 +60,6 @@ foreach(dll libstdc++-6.dll libwinpthread-1.dll)
   list(APPEND runtime_dirs "${dir}")
 endforeach()
 list(REMOVE_DUPLICATES runtime_dirs)
-string(REGEX REPLACE "objdump$" "objcopy" objcopy "${CMAKE_OBJDUMP}")
 set(dll_files)
 foreach(target IN LISTS PELTORA_FRAMEWORK_LIBRARIES PELTORA_PLUGINS)
   list(APPEND dll_files "$<TARGET_FILE:${target}>")
@@ -73,7 +73,7 @@ set(PELTORA_DLLS \"${dll_files}\")
 set(PELTORA_RUNTIME_DIRS \"${runtime_dirs}\")
 set(PELTORA_WINDOWS_DLLS [==[${windows_dlls}]==])
 set(PELTORA_OBJDUMP \"${CMAKE_OBJDUMP}\")
-set(PELTORA_OBJCOPY \"${objcopy}\")
+set(PELTORA_OBJCOPY \"${CMAKE_OBJCOPY}\")
 set(PELTORA_STRIP \"${CMAKE_STRIP}\")
 set(PELTORA_SCRATCH_DIR \"${CMAKE_BINARY_DIR}/install-scratch\")
 include(\"${CMAKE_CURRENT_LIST_DIR}/PeltoraInstallDlls.cmake\")")

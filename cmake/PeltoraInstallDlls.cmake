@@ -13,9 +13,10 @@
 # in the same bin/ folder, so that unpacking both archives into one folder
 # lets gdb or addr2line resolve an address in the stripped DLL. The debug
 # file is made twice from the same build-tree DLL (once to link it, once to
-# ship it, since CPack installs each component into a folder of its own);
-# SOURCE_DATE_EPOCH fixes the time stamp objcopy writes into it, so both
-# copies are the same bytes and the CRC holds.
+# ship it, since CPack installs each component into a folder of its own).
+# objcopy writes the current time into the debug file's PE header unless
+# SOURCE_DATE_EPOCH names one: set to the DLL's own date, both copies are
+# the same bytes and the CRC the link carries holds for the shipped one.
 
 # peltora_runtime_dlls(<out>): the MinGW runtime DLLs that the package's
 # DLLs import, directly or through one another, found by CMake's own

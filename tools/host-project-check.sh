@@ -28,7 +28,7 @@ root=$PWD
 
 case "${1:-}" in
   -h | --help)
-    sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'
     exit 0
     ;;
   "") ;;
