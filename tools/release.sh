@@ -1,89 +1,102 @@
 #!/usr/bin/env bash
-# Packs the release for host developers: the three 32-bit plug-in DLLs of
-# the 32-bit build (build/cross, the build the 32-bit tests run), every DLL
-# of that build or of the MinGW runtime they import (followed through the
-# imports of those in turn), the sample files and a SHA256SUMS list:
+# Packs the release for host developers: builds what the 32-bit build
+# (build/cross, the build the 32-bit tests run) installs, and has CPack
+# make the archives of that install (cmake/PeltoraInstall.cmake):
 #
 #   build/release/peltora-<version>-win32.zip
-#     peltora-<version>-win32/  peltora_ko.dll peltora_ja.dll peltora_cn.dll,
-#                               lib*.dll, samples/, SHA256SUMS
+#     peltora-<version>-win32/  bin/ (the stripped DLLs: plug-ins, framework,
+#                               MinGW runtime), include/, lib/ (import
+#                               libraries, lib/cmake/peltora), share/peltora/
+#                               <config>/Images, samples/
+#   build/release/peltora-<version>-win32-debug.zip
+#     peltora-<version>-win32/  bin/<dll>.debug, the debug information of
+#                               each DLL, which its debug link names
 #
-# The version is the project's (CMakeLists.txt). DLLs the imports name that
-# are neither built here nor MinGW's are Windows' own and listed, not packed.
+# each with its SHA-256 beside it (<archive>.sha256). The version is the
+# project's (CMakeLists.txt).
+#
+#   bash tools/release.sh [-h | --help]
 set -euo pipefail
 if [ -z "${HOME:-}" ]; then HOME=$(getent passwd "$(id -u)" | cut -d: -f6); export HOME; fi
 cd "$(dirname "$0")/.."
 
+case "${1:-}" in
+  -h | --help)
+    sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'
+    exit 0
+    ;;
+  "") ;;
+  *)
+    echo "release: unknown argument '$1' (see --help)" >&2
+    exit 2
+    ;;
+esac
+
 bash tools/setup.sh >/dev/null
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-plugins=(peltora_ko.dll peltora_ja.dll peltora_cn.dll)
-cxx=i686-w64-mingw32-g++-posix
-objdump=i686-w64-mingw32-objdump
-bin=build/cross/bin
-
-echo "== release: building the 32-bit plug-in DLLs (build/cross)"
-cmake --preset cross >/dev/null
-cmake --build --preset cross -j "$(nproc)" --target peltora_ko peltora_ja peltora_cn
-version=$(sed -n 's/^#define PELTORA_VERSION_STRING "\(.*\)"$/\1/p' build/cross/generated/peltora_version.h)
-if [ -z "$version" ]; then
-  echo "release: no version in build/cross/generated/peltora_version.h" >&2
-  exit 1
+# The images are drawn by a Windows program at build time. Where 32-bit
+# Wine cannot run it, the 64-bit build draws them (the same bytes) and the
+# 32-bit build takes them from there.
+image_source=
+if ! bash tools/arch.sh runs32; then
+  echo "== release: the images from the 64-bit build, because $(bash tools/arch.sh why32)"
+  cmake --preset cross64 >/dev/null
+  cmake --build --preset cross64 -j "$(nproc)" --target peltora_images
+  image_source=$PWD/build/cross64/bin
 fi
 
-runtime_dirs=()
-for dll in libstdc++-6.dll libwinpthread-1.dll; do
-  runtime_dirs+=("$(dirname "$("$cxx" -print-file-name="$dll")")")
-done
+echo "== release: building what the 32-bit build installs (build/cross)"
+cmake --preset cross -DPELTORA_IMAGE_SOURCE_DIR="$image_source" >/dev/null
+cmake --build --preset cross -j "$(nproc)" --target peltora_release
+rm -rf build/release
+cpack --config build/cross/CPackConfig.cmake -B build/release
+# CPack's staging folders, the same files again.
+rm -rf build/release/_CPack_Packages
 
-# find_dll NAME: the path of a DLL of the build or of the MinGW runtime,
-# matched without regard to case as Windows does; nothing for Windows' own.
-find_dll() {
-  local dir hit
-  for dir in "$bin" "${runtime_dirs[@]}"; do
-    hit=$(find "$dir" -maxdepth 1 -type f -iname "$1" -print -quit 2>/dev/null)
-    if [ -n "$hit" ]; then
-      echo "$hit"
-      return
-    fi
-  done
-}
+# The sizes of the DLLs as packed and as built (the MinGW runtime DLLs as
+# the compiler ships them).
+version=$(sed -n 's/^project(peltora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+name=peltora-$version-win32
+mb() { awk -v b="$1" 'BEGIN { printf "%.1f MB", b / 1000000 }'; }
+packed=0 built=0 count=0
+while read -r size path; do
+  dll=$(basename "$path")
+  source=build/cross/bin/$dll
+  [ -f "$source" ] || source=$(i686-w64-mingw32-g++-posix -print-file-name="$dll")
+  packed=$((packed + size))
+  built=$((built + $(stat -c %s "$source")))
+  count=$((count + 1))
+done < <(unzip -l "build/release/$name.zip" | awk '$4 ~ /\/bin\/[^/]*\.dll$/ { print $1, $4 }')
+echo "== release: build/release/$name.zip ($(mb "$(stat -c %s "build/release/$name.zip")")) and" \
+  "$name-debug.zip ($(mb "$(stat -c %s "build/release/$name-debug.zip")"))"
+echo "   $count DLLs: $(mb "$packed") stripped, $(mb "$built") as built"
 
-# Every DLL the plug-ins need, breadth first through the import tables.
-declare -A packed=()
-system=()
-queue=()
-for p in "${plugins[@]}"; do queue+=("$bin/$p"); done
-while [ "${#queue[@]}" -gt 0 ]; do
-  file=${queue[0]}
-  queue=("${queue[@]:1}")
-  key=$(basename "$file" | tr '[:upper:]' '[:lower:]')
-  [ -z "${packed[$key]:-}" ] || continue
-  if ! "$objdump" -f "$file" | grep -q 'file format pei-i386'; then
-    echo "release: $file is not a 32-bit Windows DLL" >&2
+# The archives as a user's crash report meets them: every DLL is stripped
+# and names its debug file, and once the debug archive is unpacked over the
+# release, an address in the plug-in resolves to its source line.
+check=build/release/check
+rm -rf "$check"
+mkdir -p "$check"
+unzip -q "build/release/$name.zip" -d "$check"
+for dll in "$check/$name"/bin/*.dll; do
+  sections=$(i686-w64-mingw32-objdump -h "$dll")
+  if grep -q '\.debug_info' <<<"$sections" || ! grep -q '\.gnu_debuglink' <<<"$sections"; then
+    echo "release: $(basename "$dll") is not stripped, or links no debug file" >&2
     exit 1
   fi
-  packed[$key]=$file
-  while read -r name; do
-    path=$(find_dll "$name")
-    if [ -n "$path" ]; then
-      queue+=("$path")
-    elif [[ ! " ${system[*]} " =~ " ${name,,} " ]]; then
-      system+=("${name,,}")
-    fi
-  done < <("$objdump" -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p')
 done
-
-name=peltora-$version-win32
-stage=build/release/$name
-rm -rf "$stage" "build/release/$name.zip"
-mkdir -p "$stage"
-for key in "${!packed[@]}"; do cp "${packed[$key]}" "$stage/"; done
-cp -r samples "$stage/samples"
-(cd "$stage" && find . -type f ! -name SHA256SUMS -printf '%P\n' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
-(cd build/release && zip -q -X -r "$name.zip" "$name")
-
-echo "== release: build/release/$name.zip"
-echo "   DLLs: $(printf '%s\n' "${!packed[@]}" | LC_ALL=C sort | tr '\n' ' ')"
-echo "   from Windows itself (not packed): $(printf '%s\n' "${system[@]}" | LC_ALL=C sort | tr '\n' ' ')"
-echo "   files: $(wc -l <"$stage/SHA256SUMS") with their SHA-256 in SHA256SUMS;" \
-  "archive SHA-256 $(sha256sum "build/release/$name.zip" | cut -d' ' -f1)"
+unzip -q -o "build/release/$name-debug.zip" -d "$check"
+bin=$check/$name/bin
+address=$(i686-w64-mingw32-nm "$bin/peltora_ko.dll.debug" | awk '$3 == "_TsCreateChannelListWnd" { print $1 }')
+line=$(i686-w64-mingw32-addr2line -e "$bin/peltora_ko.dll" "0x$address")
+case "$line" in
+  */chanlist/PeltoraModule.cpp:*) ;;
+  *)
+    echo "release: address 0x$address of peltora_ko.dll resolves to '$line'," \
+      "not to chanlist/PeltoraModule.cpp, with the debug files beside it" >&2
+    exit 1
+    ;;
+esac
+rm -rf "$check"
+echo "   every DLL stripped and linked to its debug file; peltora_ko.dll 0x$address -> ${line#"$PWD"/}"
