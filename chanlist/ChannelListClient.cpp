@@ -153,7 +153,7 @@ int CTsChannelListWnd::OnSocketReceive(CTstpSocket* pSocket) {
         if (pBuffer != NULL) {
             m_dwListingHeard = AfxGetTickCount();
             CKelpParser message(pBuffer, nLength, NULL);
-            delete[] pBuffer;
+            ::operator delete(pBuffer);
             if (message.IsValid()) {
                 DispatchServices(message);
                 if (!alive)

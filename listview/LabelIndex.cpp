@@ -12,7 +12,7 @@ bool SameLabel(const std::string& a, const char* b) {
 
 } // namespace
 
-CTsLabelIndex::CTsLabelIndex() : m_nRows(0) {}
+CTsLabelIndex::CTsLabelIndex() : m_nRows(0), m_nEdits(0), m_bCurrent(false) {}
 
 std::string CTsLabelIndex::KeyOf(const char* pszLabel) {
     char szKey[256];
@@ -32,57 +32,51 @@ std::string CTsLabelIndex::KeyOf(const char* pszLabel) {
     return std::string();
 }
 
-void CTsLabelIndex::Sync(const CListCtrl& list) {
+void CTsLabelIndex::Sync(const CListCtrl& list, unsigned nEdits) {
     if (list.GetSafeHwnd() == NULL) {
         Clear();
         return;
     }
     const int nCount = list.GetItemCount();
-    if (nCount == m_nRows)
+    if (m_bCurrent && nEdits == m_nEdits && nCount == m_nRows)
         return;
     Clear();
     for (int i = 0; i < nCount; i++)
-        Add(list.GetItemText(i, 0));
+        AddEntry(list.GetItemText(i, 0), i);
+    m_nEdits = nEdits;
+    m_bCurrent = true;
 }
 
-bool CTsLabelIndex::Contains(const char* pszLabel) const {
+int CTsLabelIndex::Find(const char* pszLabel) const {
     if (pszLabel == NULL)
-        return false;
+        return -1;
     const auto it = m_labels.find(KeyOf(pszLabel));
     if (it == m_labels.end())
-        return false;
-    for (const std::string& strLabel : it->second)
-        if (SameLabel(strLabel, pszLabel))
-            return true;
-    return false;
+        return -1;
+    for (const Entry& entry : it->second)
+        if (SameLabel(entry.strLabel, pszLabel))
+            return entry.nRow;
+    return -1;
 }
 
-void CTsLabelIndex::Add(const char* pszLabel) {
-    if (pszLabel == NULL)
-        pszLabel = "";
-    m_labels[KeyOf(pszLabel)].push_back(pszLabel);
-    m_nRows++;
-}
-
-void CTsLabelIndex::Remove(const char* pszLabel) {
-    if (pszLabel == NULL)
+void CTsLabelIndex::Append(const char* pszLabel, int nRow, unsigned nEdits) {
+    if (!m_bCurrent || nEdits != m_nEdits + 1 || nRow != m_nRows) {
+        m_bCurrent = false;
         return;
-    const auto it = m_labels.find(KeyOf(pszLabel));
-    if (it == m_labels.end())
-        return;
-    std::vector<std::string>& labels = it->second;
-    for (size_t i = 0; i < labels.size(); i++) {
-        if (SameLabel(labels[i], pszLabel)) {
-            labels.erase(labels.begin() + (ptrdiff_t)i);
-            m_nRows--;
-            break;
-        }
     }
-    if (labels.empty())
-        m_labels.erase(it);
+    AddEntry(pszLabel, nRow);
+    m_nEdits = nEdits;
 }
 
 void CTsLabelIndex::Clear() {
     m_labels.clear();
     m_nRows = 0;
+    m_bCurrent = false;
+}
+
+void CTsLabelIndex::AddEntry(const char* pszLabel, int nRow) {
+    if (pszLabel == NULL)
+        pszLabel = "";
+    m_labels[KeyOf(pszLabel)].push_back(Entry{pszLabel, nRow});
+    m_nRows++;
 }

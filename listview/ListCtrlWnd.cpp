@@ -3,6 +3,7 @@
 #include "ListCtrlWnd.h"
 
 #include <stdio.h>
+#include <string.h>
 #include "LabelIndex.h"
 #include "ListRowHelpers.h"
 #include "resource.h"
@@ -159,76 +160,116 @@ int CTsListCtrlWnd::SetListCtrlWnd(CTsGroupRecordList* pGroupRecords,
     return 1;
 }
 
-// Each row operation first brings the list's label index in step (a row
-// count that differs from the index's means rows came or went around the
-// container), then answers "is this label shown?" from the index: a label
-// it does not hold is not shown, so the list view is searched only for a
-// row that is there.
+// Row operations. Whether a label is shown is answered as the list view's
+// string search (LVM_FINDITEM, LVFI_STRING) answers it: from the list's
+// label index, which reads the list again after any change it did not note
+// itself (see CTsLabelIndex), every hit checked against the label of the
+// row it names; and by the search itself where no index can stand in for
+// it: labels from LVN_GETDISPINFO, and long labels. The list view's search
+// compares at most 259 characters of a row's label (the size of its text
+// buffer), so a label that long may match a longer row; a shorter one
+// matches exactly as the index compares.
+
+// Longest label, in bytes, answered from the index.
+static const size_t kMaxIndexedLabel = 128;
+
+// True when row nRow of list shows a label equal to pszLabel, letter case
+// ignored.
+static bool RowShowsLabel(const CListCtrl& list, int nRow, const char* pszLabel) {
+    return nRow >= 0 && nRow < list.GetItemCount() &&
+           ::lstrcmpiA(list.GetItemText(nRow, 0), pszLabel) == 0;
+}
+
+// Whether list shows a row labelled pszLabel, as its string search would
+// answer. A hit whose row shows another label means the list changed in a
+// way no row edit told: the index reads the list again and answers from it.
+static bool IsLabelShown(CTsSortedListCtrl& list, CTsLabelIndex& labels, const char* pszLabel) {
+    if (pszLabel == NULL || list.GetSafeHwnd() == NULL)
+        return false;
+    if (list.HasCallbackLabels() || strlen(pszLabel) >= kMaxIndexedLabel)
+        return TsFindRowByLabel(list, pszLabel) >= 0;
+    labels.Sync(list, list.GetRowEdits());
+    const int nRow = labels.Find(pszLabel);
+    if (nRow < 0 || RowShowsLabel(list, nRow, pszLabel))
+        return nRow >= 0;
+    labels.Invalidate();
+    labels.Sync(list, list.GetRowEdits());
+    return labels.Find(pszLabel) >= 0;
+}
+
+// Appends a row labelled pszLabel with the record lParam as item data,
+// unless a row shows that label already. Returns the new row, or -1.
+static int AppendRow(CTsSortedListCtrl& list, CTsLabelIndex& labels, const char* pszLabel,
+                     LPARAM lParam) {
+    if (list.GetSafeHwnd() == NULL || IsLabelShown(list, labels, pszLabel))
+        return -1;
+    const int nItem =
+        list.InsertItem(LVIF_TEXT | LVIF_PARAM, list.GetItemCount(), pszLabel, 0, 0, 0, lParam);
+    if (nItem >= 0)
+        labels.Append(pszLabel, nItem, list.GetRowEdits());
+    return nItem;
+}
+
+// The row that the list view's string search finds for pszLabel (the first
+// one), or -1; searched only when the label is shown.
+static int FindShownRow(CTsSortedListCtrl& list, CTsLabelIndex& labels, const char* pszLabel) {
+    if (!IsLabelShown(list, labels, pszLabel))
+        return -1;
+    return TsFindRowByLabel(list, pszLabel);
+}
+
+// Deletes the row labelled pszLabel; 0 when none is shown. The delete moves
+// the list's row edits on, so the index reads the list again next time.
+static int DeleteLabelledRow(CTsSortedListCtrl& list, CTsLabelIndex& labels, const char* pszLabel) {
+    const int nItem = FindShownRow(list, labels, pszLabel);
+    return nItem >= 0 ? list.DeleteItem(nItem) : 0;
+}
+
+// Redraws the row labelled pszLabel; 0 when none is shown.
+static int UpdateLabelledRow(CTsSortedListCtrl& list, CTsLabelIndex& labels, const char* pszLabel) {
+    const int nItem = FindShownRow(list, labels, pszLabel);
+    return nItem >= 0 ? list.Update(nItem) : 0;
+}
+
+// Removes every row of list; 0 without its window.
+static int DeleteAllRows(CTsSortedListCtrl* pList) {
+    if (pList == NULL || pList->GetSafeHwnd() == NULL)
+        return 0;
+    return pList->DeleteAllItems();
+}
 
 int CTsListCtrlWnd::AddChannelGroup(CTsChannelGroupListData* pGroup) {
     if (m_pChannelGroupListCtrl == NULL || pGroup == NULL)
         return 0;
-    m_pGroupLabels->Sync(*m_pChannelGroupListCtrl);
-    if (m_pGroupLabels->Contains(pGroup->m_szGroupId))
-        return 0;
-    const int nItem = m_pChannelGroupListCtrl->InsertItem(
-        LVIF_TEXT | LVIF_PARAM, m_pChannelGroupListCtrl->GetItemCount(), pGroup->m_szGroupId, 0, 0,
-        0, (LPARAM)pGroup);
-    if (nItem < 0)
-        return 0;
-    m_pGroupLabels->Add(pGroup->m_szGroupId);
-    return 1;
-}
-
-// The row of pszLabel in list, or -1: none when the index holds no such label.
-static int FindIndexedRow(CListCtrl& list, CTsLabelIndex& labels, const char* pszLabel) {
-    labels.Sync(list);
-    if (!labels.Contains(pszLabel))
-        return -1;
-    return TsFindRowByLabel(list, pszLabel);
+    return AppendRow(*m_pChannelGroupListCtrl, *m_pGroupLabels, pGroup->m_szGroupId,
+                     (LPARAM)pGroup) >= 0
+               ? 1
+               : 0;
 }
 
 int CTsListCtrlWnd::DeleteChannelGroup(const char* pszGroupId) {
     if (m_pChannelGroupListCtrl == NULL)
         return 0;
-    const int nItem = FindIndexedRow(*m_pChannelGroupListCtrl, *m_pGroupLabels, pszGroupId);
-    if (nItem < 0)
-        return 0;
-    const int nResult = m_pChannelGroupListCtrl->DeleteItem(nItem);
-    if (nResult)
-        m_pGroupLabels->Remove(pszGroupId);
-    return nResult;
+    return DeleteLabelledRow(*m_pChannelGroupListCtrl, *m_pGroupLabels, pszGroupId);
 }
 
 int CTsListCtrlWnd::UpdateChannelGroup(const char* pszGroupId) {
     if (m_pChannelGroupListCtrl == NULL)
         return 0;
-    const int nItem = FindIndexedRow(*m_pChannelGroupListCtrl, *m_pGroupLabels, pszGroupId);
-    if (nItem < 0)
-        return 0;
-    return m_pChannelGroupListCtrl->Update(nItem);
+    return UpdateLabelledRow(*m_pChannelGroupListCtrl, *m_pGroupLabels, pszGroupId);
 }
 
 int CTsListCtrlWnd::DeleteAllChannelGroup() {
-    if (m_pChannelGroupListCtrl == NULL || m_pChannelGroupListCtrl->GetSafeHwnd() == NULL)
-        return 0;
-    const int nResult = m_pChannelGroupListCtrl->DeleteAllItems();
-    m_pGroupLabels->Sync(*m_pChannelGroupListCtrl);
-    return nResult;
+    return DeleteAllRows(m_pChannelGroupListCtrl);
 }
 
 int CTsListCtrlWnd::AddChannelList(CTsChannelListData* pChannel) {
     if (m_pChannelListCtrl == NULL || pChannel == NULL)
         return 0;
-    m_pChannelLabels->Sync(*m_pChannelListCtrl);
-    if (m_pChannelLabels->Contains(pChannel->m_szChannelId))
-        return 0;
-    const int nItem =
-        m_pChannelListCtrl->InsertItem(LVIF_TEXT | LVIF_PARAM, m_pChannelListCtrl->GetItemCount(),
-                                       pChannel->m_szChannelId, 0, 0, 0, (LPARAM)pChannel);
+    const int nItem = AppendRow(*m_pChannelListCtrl, *m_pChannelLabels, pChannel->m_szChannelId,
+                                (LPARAM)pChannel);
     if (nItem < 0)
         return 0;
-    m_pChannelLabels->Add(pChannel->m_szChannelId);
     char szNumber[16];
     snprintf(szNumber, sizeof(szNumber), "%d", pChannel->m_nMemberCnt);
     m_pChannelListCtrl->SetItemText(nItem, 1, szNumber);
@@ -240,30 +281,17 @@ int CTsListCtrlWnd::AddChannelList(CTsChannelListData* pChannel) {
 int CTsListCtrlWnd::DeleteChannelList(const char* pszChannelId) {
     if (m_pChannelListCtrl == NULL)
         return 0;
-    const int nItem = FindIndexedRow(*m_pChannelListCtrl, *m_pChannelLabels, pszChannelId);
-    if (nItem < 0)
-        return 0;
-    const int nResult = m_pChannelListCtrl->DeleteItem(nItem);
-    if (nResult)
-        m_pChannelLabels->Remove(pszChannelId);
-    return nResult;
+    return DeleteLabelledRow(*m_pChannelListCtrl, *m_pChannelLabels, pszChannelId);
 }
 
 int CTsListCtrlWnd::UpdateChannelList(const char* pszChannelId) {
     if (m_pChannelListCtrl == NULL)
         return 0;
-    const int nItem = FindIndexedRow(*m_pChannelListCtrl, *m_pChannelLabels, pszChannelId);
-    if (nItem < 0)
-        return 0;
-    return m_pChannelListCtrl->Update(nItem);
+    return UpdateLabelledRow(*m_pChannelListCtrl, *m_pChannelLabels, pszChannelId);
 }
 
 int CTsListCtrlWnd::DeleteAllChannelList() {
-    if (m_pChannelListCtrl == NULL || m_pChannelListCtrl->GetSafeHwnd() == NULL)
-        return 0;
-    const int nResult = m_pChannelListCtrl->DeleteAllItems();
-    m_pChannelLabels->Sync(*m_pChannelListCtrl);
-    return nResult;
+    return DeleteAllRows(m_pChannelListCtrl);
 }
 
 // Without drawing, an inserted row costs the list view no scrolling and no

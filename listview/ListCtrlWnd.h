@@ -37,8 +37,11 @@ public:
     // Group rows, labelled with m_szGroupId. Add refuses a label already
     // shown (letter case ignored, as the list view's string search); each
     // returns 0 when the list is missing or the row is not found. Whether a
-    // label is shown is answered from an index of the labels that these
-    // operations keep, so adding n rows costs O(n), not O(n^2).
+    // label is shown is answered from an index of the labels, so adding n
+    // rows costs O(n), not O(n^2); it always answers as the list view's
+    // search would, also after a host edited rows through the public list
+    // pointers (the lists count every change of a label, and a hit is
+    // checked against its row).
     int AddChannelGroup(CTsChannelGroupListData* pGroup);
     int DeleteChannelGroup(const char* pszGroupId);
     int UpdateChannelGroup(const char* pszGroupId);

@@ -10,11 +10,13 @@ static const DWORD SORTED_LIST_STYLE = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
 
 BEGIN_MESSAGE_MAP(CTsSortedListCtrl, CListCtrl)
 ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+ON_NOTIFY_REFLECT_EX(LVN_ENDLABELEDITA, OnEndLabelEdit)
+ON_NOTIFY_REFLECT_EX(LVN_ENDLABELEDITW, OnEndLabelEdit)
 END_MESSAGE_MAP()
 
 CTsSortedListCtrl::CTsSortedListCtrl()
     : m_nSortColumn(-1), m_bSortAscending(0), m_bSortEnabled(0), m_pParentWnd(NULL),
-      m_pNotifyWnd(NULL), m_pFont(NULL) {}
+      m_pNotifyWnd(NULL), m_pFont(NULL), m_nRowEdits(0), m_bCallbackLabels(FALSE) {}
 
 CTsSortedListCtrl::~CTsSortedListCtrl() {}
 
@@ -81,4 +83,59 @@ void CTsSortedListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult) {
         SortColumn(pView->iSubItem, nFlag);
     }
     *pResult = 0;
+}
+
+BOOL CTsSortedListCtrl::HasCallbackLabels() const {
+    return m_bCallbackLabels || (GetStyle() & LVS_OWNERDATA) != 0;
+}
+
+LRESULT CTsSortedListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    CountRowEdit(message, lParam);
+    return CListCtrl::WindowProc(message, wParam, lParam);
+}
+
+// The item messages name the row's label by column 0: an insert always
+// gives a row its label; a set item only with LVIF_TEXT, a set item text
+// always, both only for iSubItem 0. LVITEMA and LVITEMW share the layout of
+// the fields read here. A delete, delete-all or sort moves rows; an item
+// count changes the rows a virtual list shows.
+void CTsSortedListCtrl::CountRowEdit(UINT message, LPARAM lParam) {
+    const LVITEMA* pItem = (const LVITEMA*)lParam;
+    BOOL bSetsLabel = FALSE;
+    switch (message) {
+    case LVM_INSERTITEMA:
+    case LVM_INSERTITEMW:
+        m_nRowEdits++;
+        bSetsLabel = pItem != NULL && (pItem->mask & LVIF_TEXT) != 0;
+        break;
+    case LVM_SETITEMA:
+    case LVM_SETITEMW:
+        bSetsLabel = pItem != NULL && pItem->iSubItem == 0 && (pItem->mask & LVIF_TEXT) != 0;
+        m_nRowEdits += bSetsLabel ? 1 : 0;
+        break;
+    case LVM_SETITEMTEXTA:
+    case LVM_SETITEMTEXTW:
+        bSetsLabel = pItem != NULL && pItem->iSubItem == 0;
+        m_nRowEdits += bSetsLabel ? 1 : 0;
+        break;
+    case LVM_DELETEALLITEMS:
+        m_bCallbackLabels = FALSE;
+        m_nRowEdits++;
+        break;
+    case LVM_DELETEITEM:
+    case LVM_SORTITEMS:
+    case LVM_SORTITEMSEX:
+    case LVM_SETITEMCOUNT:
+        m_nRowEdits++;
+        break;
+    default:
+        break;
+    }
+    if (bSetsLabel && pItem->pszText == LPSTR_TEXTCALLBACKA)
+        m_bCallbackLabels = TRUE;
+}
+
+BOOL CTsSortedListCtrl::OnEndLabelEdit(NMHDR*, LRESULT*) {
+    m_nRowEdits++;
+    return FALSE;
 }

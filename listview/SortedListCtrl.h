@@ -26,6 +26,19 @@ public:
     // else the list view's result.
     int SortColumn(int nColumn, int nFlag);
 
+    // Row edits: a count that moves on with every message this list
+    // receives that can change a row's label or move a row (an insert, a
+    // delete, a label set, a sort), whoever sends it (the container, or a
+    // host through the public list pointers), and with a label the user
+    // edits. The container's label index compares it with the count it last
+    // saw, so it notices every change it did not make itself.
+    unsigned GetRowEdits() const { return m_nRowEdits; }
+    // True while a label may come from LVN_GETDISPINFO (a row given
+    // LPSTR_TEXTCALLBACK since the list was last emptied, or the style
+    // LVS_OWNERDATA): such a label changes without any message, so only the
+    // list view's own search can tell whether it is shown.
+    BOOL HasCallbackLabels() const;
+
     int m_nSortColumn;               // column of the current order; -1 unsorted
     int m_bSortAscending;            // sort flag, handed to the header as its ascending flag
     int m_bSortEnabled;              // 1 once columns are built; sorting refused while 0
@@ -38,6 +51,8 @@ protected:
     CTsSortedListCtrl();
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    // Counts the row edits of every message, then handles it as CListCtrl.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // The list view's comparison for SortColumn; lParamSort is this list.
     virtual PFNLVCOMPARE GetCompareFunction() const = 0;
@@ -55,6 +70,18 @@ protected:
     // LVN_COLUMNCLICK: a click on another column than the header's sorted
     // one sorts it with flag 1; each further click on it flips the flag.
     afx_msg void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    // LVN_ENDLABELEDIT: the list view sets the edited label itself, without
+    // a message, once the parent accepts it; counted as a row edit, and
+    // handed on to the parent.
+    afx_msg BOOL OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Moves the row edits on for a message that can change a label or the
+    // order of the rows, and notes callback labels.
+    void CountRowEdit(UINT message, LPARAM lParam);
+
+    unsigned m_nRowEdits;   // row edits so far (wraps)
+    BOOL m_bCallbackLabels; // a row was given LPSTR_TEXTCALLBACK since the last delete-all
 };

@@ -113,10 +113,12 @@ public:
     // Sends one message. Returns CTstpSocket::Send's result: 0 sent or
     // queued, else a Winsock error (WSAENOTCONN without a connection).
     int SendData(const char* pData, int nLength);
-    // Hands out the oldest whole received message in a buffer allocated
-    // with new char[] that the caller owns and frees with delete[], never
-    // delete or free (NUL-terminated, nLength without the NUL), or a null
-    // buffer and 0. Non-zero while more messages wait.
+    // Hands out the oldest whole received message in a buffer from operator
+    // new that the caller owns and frees with operator delete
+    // (`::operator delete(pBuffer)`, or `delete pBuffer;`), never delete[]
+    // or free (NUL-terminated, nLength without the NUL; see
+    // CTstpSocket::ReadData), or a null buffer and 0. Non-zero while more
+    // messages wait.
     int ReadData(char*& pBuffer, int& nLength);
     // The connection's socket object, or null before the first CreateClient.
     CTstpSocket* GetClientSocket() const { return m_pSocket; }

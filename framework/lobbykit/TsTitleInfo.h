@@ -1,5 +1,9 @@
 // CTsTitleInfo: the title lines of the member panel and the ad page. The
 // host sets the plain fields; the getters turn them into display texts.
+// Like the host's other records it copies member by member (the host writes
+// `*m_pTitleInfo = info;`): it owns no pointer or handle, the ad page is a
+// CString, which copies its characters, and the money an EncodeLongLong,
+// which its own copy re-encodes for the copy.
 #pragma once
 
 #include <afxwin.h>
@@ -40,8 +44,4 @@ public:
     int m_nWins;              // games won
     int m_nLosses;            // games lost
     int m_nRanking;           // place in the ranking, 0: unranked
-
-private:
-    CTsTitleInfo(const CTsTitleInfo&) = delete;
-    CTsTitleInfo& operator=(const CTsTitleInfo&) = delete;
 };

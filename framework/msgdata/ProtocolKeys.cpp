@@ -1,5 +1,7 @@
 // The texts of the protocol names. They travel in every message: changing
-// one breaks every peer, so they only ever grow.
+// one breaks every peer, so they only ever grow. Each is a const array (in
+// read-only storage); the host's char* globals point at them (see the
+// header), and nothing writes through those pointers.
 #include "ProtocolKeys.h"
 
 namespace {
@@ -23,36 +25,46 @@ constexpr char kRandomRoomEnter[] = "RandRoom";
 constexpr char kResult[] = "Result";
 constexpr char kMessage[] = "Msg";
 
+constexpr char kServiceChannelList[] = "ChannelList";
+constexpr char kCommandGetChannelList[] = "GetChannelList";
+constexpr char kServiceGo[] = "Go";
+constexpr char kCommandGo[] = "Join";
+
+constexpr char kValueSuccess[] = "OK";
+constexpr char kValueFailure[] = "FAIL";
+
 } // namespace
 
 namespace G {
 
-const char* const keyGameId = kGameId;
-const char* const keyChannelId = kChannelId;
-const char* const keyChannelName = kChannelName;
-const char* const keyChannelNum = kChannelNum;
-const char* const keySubId = kSubId;
-const char* const keyIPAddress = kIPAddress;
-const char* const keyPort = kPort;
-const char* const keyMemberCnt = kMemberCnt;
-const char* const keyMaxMember = kMaxMember;
-const char* const keyMinMember = kMinMember;
-const char* const keyMaxRoom = kMaxRoom;
-const char* const keyMaxRoomMembers = kMaxRoomMembers;
-const char* const keyMaxRoomViewers = kMaxRoomViewers;
-const char* const keyRating = kRating;
-const char* const keyRatingMove = kRatingMove;
-const char* const keyRandomRoomEnter = kRandomRoomEnter;
-const char* const keyResult = kResult;
-const char* const keyMessage = kMessage;
+// The texts are only read through these (const_cast gives the host the
+// declared type; see the header).
+char* keyGameId = const_cast<char*>(kGameId);
+char* keyChannelId = const_cast<char*>(kChannelId);
+char* keyChannelName = const_cast<char*>(kChannelName);
+char* keyChannelNum = const_cast<char*>(kChannelNum);
+char* keySubId = const_cast<char*>(kSubId);
+char* keyIPAddress = const_cast<char*>(kIPAddress);
+char* keyPort = const_cast<char*>(kPort);
+char* keyMemberCnt = const_cast<char*>(kMemberCnt);
+char* keyMaxMember = const_cast<char*>(kMaxMember);
+char* keyMinMember = const_cast<char*>(kMinMember);
+char* keyMaxRoom = const_cast<char*>(kMaxRoom);
+char* keyMaxRoomMembers = const_cast<char*>(kMaxRoomMembers);
+char* keyMaxRoomViewers = const_cast<char*>(kMaxRoomViewers);
+char* keyRating = const_cast<char*>(kRating);
+char* keyRatingMove = const_cast<char*>(kRatingMove);
+char* keyRandomRoomEnter = const_cast<char*>(kRandomRoomEnter);
+char* keyResult = const_cast<char*>(kResult);
+char* keyMessage = const_cast<char*>(kMessage);
 
-const char* const serviceChannelList = "ChannelList";
-const char* const commandGetChannelList = "GetChannelList";
-const char* const serviceGo = "Go";
-const char* const commandGo = "Join";
+char* serviceChannelList = const_cast<char*>(kServiceChannelList);
+char* commandGetChannelList = const_cast<char*>(kCommandGetChannelList);
+char* serviceGo = const_cast<char*>(kServiceGo);
+char* commandGo = const_cast<char*>(kCommandGo);
 
-const char* const valueSuccess = "OK";
-const char* const valueFailure = "FAIL";
+char* valueSuccess = const_cast<char*>(kValueSuccess);
+char* valueFailure = const_cast<char*>(kValueFailure);
 
 const char* const allKeys[] = {kGameId,         kChannelId, kChannelName, kChannelNum,
                                kSubId,          kIPAddress, kPort,        kMemberCnt,

@@ -371,8 +371,9 @@ int CTstpSocket::ReadData(char*& pBuffer, int& nLength) {
     if (pMessage == nullptr) {
         return 0;
     }
-    // A message that cannot be copied is dropped rather than blocking the rest.
-    char* pCopy = new (std::nothrow) char[nSize + 1];
+    // A message that cannot be copied is dropped rather than blocking the
+    // rest. operator new, not new[]: the caller frees with operator delete.
+    char* pCopy = static_cast<char*>(::operator new(nSize + 1, std::nothrow));
     if (pCopy != nullptr) {
         std::memcpy(pCopy, pMessage, nSize);
         pCopy[nSize] = '\0';

@@ -10,7 +10,7 @@
 //                    connection stood (the socket is then closed).
 //        FD_WRITE    queued data was flushed; GetLastEventError() as for send.
 //        FD_READ     Receive(), then ReadData() until it returns 0, freeing
-//                    each buffer with delete[].
+//                    each buffer with operator delete (see ReadData).
 //        FD_CLOSE    the peer closed; Receive() and ReadData() until it
 //                    returns 0 take its last messages, and remain usable
 //                    until Close(). A graceful close comes only once that
@@ -84,11 +84,18 @@ public:
     // failed Send or FD_WRITE the socket stays open for the FD_CLOSE that
     // Winsock posts for the broken connection.
     int Send(const char* pData, int nLength);
-    // Hands out the oldest whole message in a buffer allocated with
-    // new char[] that the caller owns and frees with delete[] (never delete
-    // or free). The buffer is NUL-terminated; nLength excludes the NUL. No
-    // whole message: pBuffer null and nLength 0. Returns non-zero while
-    // further whole messages are ready.
+    // Hands out the oldest whole message in a buffer that the caller owns.
+    // The buffer is NUL-terminated; nLength excludes the NUL. No whole
+    // message: pBuffer null and nLength 0. Returns non-zero while further
+    // whole messages are ready.
+    // The buffer comes from the allocation function operator new
+    // (::operator new(nLength + 1), not new[]), so operator delete frees
+    // it: ::operator delete(pBuffer), as our own callers write, or a host's
+    // `delete pBuffer;`, which for a char* runs no destructor and calls the
+    // same operator delete. Never delete[] or free. (Where a compiler passes
+    // the size to operator delete, `delete` on a char* passes 1; the
+    // runtime's operator delete ignores it, but a size checker such as
+    // AddressSanitizer's reports it, hence the plain call in our code.)
     int ReadData(char*& pBuffer, int& nLength);
     // Closes the socket and drops buffered data. Notifications of the closed
     // socket still queued for the window are removed when Close runs on the

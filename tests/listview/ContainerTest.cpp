@@ -3,6 +3,9 @@
 
 #include "resource.h"
 
+#include <algorithm>
+#include <functional>
+
 TEST(ListCtrlWnd, CreateRefusesANullParent) {
     CTsListCtrlWnd wnd;
     EXPECT_EQ(0, wnd.Create(NULL, 30000));
@@ -254,6 +257,85 @@ TEST_F(ListViewTest, RowsChangedAroundTheContainerStillCountForDuplicates) {
     Channels().DeleteItem(0); // C01, behind the container's back
     EXPECT_EQ(1, m_wnd.AddChannelList(&back));
     EXPECT_EQ((std::vector<std::string>{"X01", "c01"}), RowLabels(Channels()));
+}
+
+// A host's procedure laid over the container's (the lists' parent): it
+// gives callback rows g_pszCallbackLabel through LVN_GETDISPINFO and
+// accepts every label the user edits.
+static const char* g_pszCallbackLabel = "";
+static WNDPROC g_pfnContainerProc = NULL;
+static LRESULT CALLBACK HostContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    NMLVDISPINFOA* pInfo = (NMLVDISPINFOA*)lParam;
+    if (message == WM_NOTIFY && pInfo->hdr.code == LVN_GETDISPINFOA) {
+        if ((pInfo->item.mask & LVIF_TEXT) && pInfo->item.iSubItem == 0)
+            ::lstrcpynA(pInfo->item.pszText, g_pszCallbackLabel, pInfo->item.cchTextMax);
+        return 0;
+    }
+    const LRESULT lResult = ::CallWindowProcA(g_pfnContainerProc, hwnd, message, wParam, lParam);
+    if (message == WM_NOTIFY && pInfo->hdr.code == LVN_ENDLABELEDITA)
+        return TRUE;
+    return lResult;
+}
+
+// A host edits rows through the public list pointers (or the list's window,
+// or lets the user rename one) without changing the row count: each edit
+// turns the rows G01, G02 into G02 and G03 in some order, and the container
+// must answer as the list view's search does: G03 is shown, G01 is not.
+TEST_F(ListViewTest, RowsAHostEditsWithoutChangingTheCountAnswerAsTheListViewSearch) {
+    Bind();
+    g_pfnContainerProc = (WNDPROC)::SetWindowLongPtrA(m_wnd.GetSafeHwnd(), GWLP_WNDPROC,
+                                                      (LONG_PTR)HostContainerProc);
+    const std::vector<std::pair<const char*, std::function<void(CListCtrl&)>>> edits = {
+        {"delete one, insert another",
+         [](CListCtrl& list) {
+             list.DeleteItem(0);
+             list.InsertItem(LVIF_TEXT, 1, "G03", 0, 0, 0, 0);
+         }},
+        {"rename through the pointer", [](CListCtrl& list) { list.SetItemText(0, 0, "G03"); }},
+        {"rename through the window",
+         [](CListCtrl& list) {
+             LVITEMA item = {};
+             item.mask = LVIF_TEXT;
+             item.pszText = (LPSTR) "G03";
+             list.SendMessage(LVM_SETITEMA, 0, (LPARAM)&item);
+         }},
+        {"the user renames a row",
+         [](CListCtrl& list) {
+             list.ModifyStyle(0, LVS_EDITLABELS);
+             HWND hEdit = (HWND)list.SendMessage(LVM_EDITLABELA, 0, 0);
+             ASSERT_NE(nullptr, hEdit);
+             ::SetWindowTextA(hEdit, "G03");
+             ::SendMessageA(hEdit, WM_KEYDOWN, VK_RETURN, 0);
+             list.ModifyStyle(LVS_EDITLABELS, 0);
+         }},
+        {"a callback label that changes unseen",
+         [this](CListCtrl& list) {
+             g_pszCallbackLabel = "G01";
+             list.SetItemText(0, 0, LPSTR_TEXTCALLBACK);
+             EXPECT_NE(0, m_wnd.UpdateChannelGroup("G01"));
+             g_pszCallbackLabel = "G03";
+         }},
+    };
+    for (const auto& edit : edits) {
+        SCOPED_TRACE(edit.first);
+        m_wnd.DeleteAllChannelGroup();
+        CTsChannelGroupListData* g01 = AddGroup("G01");
+        AddGroup("G02");
+        EXPECT_EQ(0, m_wnd.AddChannelGroup(g01)); // the index holds both
+        edit.second(Groups());
+        ASSERT_EQ(2, Groups().GetItemCount());
+        CTsChannelGroupListData g03;
+        TsCopyField(g03.m_szGroupId, "G03");
+        EXPECT_NE(0, m_wnd.UpdateChannelGroup("g03"));
+        EXPECT_EQ(0, m_wnd.AddChannelGroup(&g03));
+        EXPECT_EQ(0, m_wnd.UpdateChannelGroup("G01"));
+        EXPECT_EQ(1, m_wnd.AddChannelGroup(g01));
+        EXPECT_NE(0, m_wnd.DeleteChannelGroup("G03"));
+        std::vector<std::string> labels = RowLabels(Groups());
+        std::sort(labels.begin(), labels.end());
+        EXPECT_EQ((std::vector<std::string>{"G01", "G02"}), labels);
+    }
+    ::SetWindowLongPtrA(m_wnd.GetSafeHwnd(), GWLP_WNDPROC, (LONG_PTR)g_pfnContainerProc);
 }
 
 // A batch adds many rows with one repaint: inside it the channel list does

@@ -69,7 +69,7 @@ public:
             bMore = ReadData(pBuffer, nLength);
             if (pBuffer != NULL) {
                 std::string strMessage(pBuffer, static_cast<size_t>(nLength));
-                delete[] pBuffer;
+                ::operator delete(pBuffer);
                 Note("message|" + strMessage);
                 if (m_onMessage) {
                     m_onMessage(strMessage);

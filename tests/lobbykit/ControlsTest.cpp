@@ -8,6 +8,7 @@
 
 #include <string>
 #include <thread>
+#include <type_traits>
 
 #include "TestSupport.h"
 
@@ -330,6 +331,45 @@ TEST(RecordsTest, CopiesKeepEncodedValues) {
     CTsMember member;
     EXPECT_STREQ("", member.m_szId);
     EXPECT_EQ(0, member.m_nLevel);
+}
+
+template <class T> constexpr bool CopiesBothWays() {
+    return std::is_copy_constructible<T>::value && std::is_copy_assignable<T>::value;
+}
+static_assert(CopiesBothWays<CTsMember>() && CopiesBothWays<CTsGameInfo>() &&
+                  CopiesBothWays<CTsGameRecord>() && CopiesBothWays<CTsCfgSetting>() &&
+                  CopiesBothWays<CTsTitleInfo>(),
+              "the host copies its records member by member");
+
+// A host copies its title record into the one the window points at
+// (`*m_pTitleInfo = info;`): every field arrives, and the copy keeps its own
+// ad page when the original changes.
+TEST(RecordsTest, TitleInfoCopiesIntoTheRecordTheWindowHolds) {
+    CTsTitleInfo info;
+    info.m_llMoney = 1234567LL;
+    info.m_nLevel = 12;
+    info.m_nRating = 1500;
+    info.m_nScore = 320;
+    info.m_nWins = 30;
+    info.m_nLosses = 10;
+    info.m_nRanking = 7;
+    info.ApplyAdInformation("page=http://ads.example/p");
+    CTsTitleInfo held;
+    held.m_nRanking = 99;
+    held.ApplyAdInformation("page=http://ads.example/old");
+    CTsTitleInfo* pTitleInfo = &held;
+    *pTitleInfo = info;
+    CTsTitleInfo made(info);
+    info.ApplyAdInformation("page=http://ads.example/later");
+    for (const CTsTitleInfo* pCopy : {&held, &made}) {
+        EXPECT_STREQ("Money 1,234,567", pCopy->GetMoneyInfo());
+        EXPECT_STREQ("Level 12", pCopy->GetLevelInfo());
+        EXPECT_STREQ("Rating 1500", pCopy->GetRatingInfo());
+        EXPECT_STREQ("Score 320", pCopy->GetScoreInfo());
+        EXPECT_STREQ("Wins 75% (30W 10L)", pCopy->GetRateOfWinsInfo());
+        EXPECT_STREQ("Ranking 7", pCopy->GetRankingInfo());
+        EXPECT_STREQ("http://ads.example/p", pCopy->m_strAdPage);
+    }
 }
 
 } // namespace

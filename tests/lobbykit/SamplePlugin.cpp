@@ -202,7 +202,7 @@ int CTsSampleWnd::OnSocketReceive(CTstpSocket* pSocket) {
         bMore = ReadData(pBuffer, nLength);
         if (pBuffer != NULL) {
             Note("message|" + std::string(pBuffer, static_cast<size_t>(nLength)));
-            delete[] pBuffer;
+            ::operator delete(pBuffer);
         }
     } while (bMore);
     return r;

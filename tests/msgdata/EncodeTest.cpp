@@ -33,6 +33,44 @@ TEST(ProtocolKeys, KeysAreDistinctAndIndexedFormsNeverCollide) {
     EXPECT_STRNE(G::serviceGo, G::serviceChannelList);
 }
 
+// Hosts hold the names as the char* globals they are declared as; each
+// reads as the protocol's text.
+TEST(ProtocolKeys, HostsTakeTheNamesAsCharPointers) {
+    char* k = G::keyGameId;
+    EXPECT_STREQ("GameId", k);
+    const struct {
+        char* pName;
+        const char* pszText;
+    } names[] = {
+        {G::keyGameId, "GameId"},
+        {G::keyChannelId, "ChId"},
+        {G::keyChannelName, "ChName"},
+        {G::keyChannelNum, "ChNum"},
+        {G::keySubId, "SubId"},
+        {G::keyIPAddress, "IP"},
+        {G::keyPort, "Port"},
+        {G::keyMemberCnt, "MemCnt"},
+        {G::keyMaxMember, "MaxMem"},
+        {G::keyMinMember, "MinMem"},
+        {G::keyMaxRoom, "MaxRoom"},
+        {G::keyMaxRoomMembers, "MaxRoomMem"},
+        {G::keyMaxRoomViewers, "MaxRoomView"},
+        {G::keyRating, "Rating"},
+        {G::keyRatingMove, "RatingMove"},
+        {G::keyRandomRoomEnter, "RandRoom"},
+        {G::keyResult, "Result"},
+        {G::keyMessage, "Msg"},
+        {G::serviceChannelList, "ChannelList"},
+        {G::commandGetChannelList, "GetChannelList"},
+        {G::serviceGo, "Go"},
+        {G::commandGo, "Join"},
+        {G::valueSuccess, "OK"},
+        {G::valueFailure, "FAIL"},
+    };
+    for (const auto& name : names)
+        EXPECT_STREQ(name.pszText, name.pName);
+}
+
 TEST(EncodeInt, HoldsEveryValueAndCopiesReencode) {
     const int values[] = {0, 1, -1, std::numeric_limits<int>::min(),
                           std::numeric_limits<int>::max()};

@@ -125,7 +125,7 @@ void ReadAll(Recorder& rec) {
         EXPECT_EQ('\0', pBuffer[nLength]);
         rec.messages.emplace_back(pBuffer, nLength);
         rec.more.push_back(bMore);
-        delete[] pBuffer;
+        ::operator delete(pBuffer);
         if (!bMore) {
             return;
         }
@@ -475,7 +475,7 @@ TEST_F(TstpSocketTest, FullBufferResumesReadingOnceMessagesAreTaken) {
         int nLength = 0;
         EXPECT_EQ(0, m_rec.socket.ReadData(pBuffer, nLength));
         bFirst = pBuffer != nullptr && std::string(pBuffer, nLength) == sent[0];
-        delete[] pBuffer;
+        ::operator delete(pBuffer);
         m_rec.bLazy = false;
     }
     bool bDone = bFull && PumpUntil([this] { return !m_rec.messages.empty(); });
