@@ -34,33 +34,26 @@ struct Options {
 };
 
 bool Parse(int argc, char** argv, Options& o, std::string& error) {
-    for (int i = 1; i < argc; i += 2) {
-        const std::string name = argv[i];
-        if (listserver::IsHelpOption(name)) {
-            o.help = true;
-            return true;
-        }
-        if (i + 1 >= argc) {
-            error = name + " needs a value";
-            return false;
-        }
-        const std::string value = argv[i + 1];
-        if (name == "--data") {
-            o.data = value;
-        } else if (name == "--game") {
-            o.game = value;
-        } else if (name == "--sub") {
-            o.sub = value;
-        } else if (name == "--port-file") {
-            o.portFile = value;
-        } else if (name == "--port") {
-            if (!listserver::ParseNumber(name, value, 0, 65535, o.port, error)) {
+    const bool bRead = listserver::ForEachOption(
+        argc, argv, o.help, error, [&](const std::string& name, const std::string& value) {
+            if (name == "--data") {
+                o.data = value;
+            } else if (name == "--game") {
+                o.game = value;
+            } else if (name == "--sub") {
+                o.sub = value;
+            } else if (name == "--port-file") {
+                o.portFile = value;
+            } else if (name == "--port") {
+                return listserver::ParseNumber(name, value, 0, 65535, o.port, error);
+            } else {
+                error = "unknown option " + name;
                 return false;
             }
-        } else {
-            error = "unknown option " + name;
-            return false;
-        }
+            return true;
+        });
+    if (!bRead || o.help) {
+        return bRead;
     }
     if (o.data.empty() || o.game.empty() || o.sub.empty()) {
         error = "--data, --game and --sub are required";

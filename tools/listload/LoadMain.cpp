@@ -72,30 +72,23 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
                                                        {"--sub", &o.sub},
                                                        {"--no-read-sub", &o.noReadSub},
                                                        {"--label", &o.label}};
-    for (int i = 1; i < argc; i += 2) {
-        const std::string name = argv[i];
-        if (listserver::IsHelpOption(name)) {
-            o.help = true;
-            return true;
-        }
-        if (i + 1 >= argc) {
-            error = name + " needs a value";
-            return false;
-        }
-        const std::string value = argv[i + 1];
-        auto n = numbers.find(name);
-        auto t = texts.find(name);
-        if (n != numbers.end()) {
-            if (!listserver::ParseNumber(name, value, n->second.second.first,
-                                         n->second.second.second, *n->second.first, error)) {
-                return false;
+    const bool bRead = listserver::ForEachOption(
+        argc, argv, o.help, error, [&](const std::string& name, const std::string& value) {
+            auto n = numbers.find(name);
+            auto t = texts.find(name);
+            if (n != numbers.end()) {
+                return listserver::ParseNumber(name, value, n->second.second.first,
+                                               n->second.second.second, *n->second.first, error);
             }
-        } else if (t != texts.end()) {
-            *t->second = value;
-        } else {
+            if (t != texts.end()) {
+                *t->second = value;
+                return true;
+            }
             error = "unknown option " + name;
             return false;
-        }
+        });
+    if (!bRead || o.help) {
+        return bRead;
     }
     if (o.port < 0 || o.game.empty() || o.sub.empty()) {
         error = "--port, --game and --sub are required";

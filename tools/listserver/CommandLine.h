@@ -1,6 +1,7 @@
 // Command lines of the channel-list tools (server, load tool, bare
-// reference): the help options, and numbers given as a whole decimal text
-// within their option's range, or an error naming the option.
+// reference): NAME VALUE options, the help options, and numbers given as a
+// whole decimal text within their option's range, or an error naming the
+// option.
 #pragma once
 
 #include <cstdlib>
@@ -13,6 +14,29 @@ namespace listserver {
 // a run.
 inline bool IsHelpOption(const std::string& arg) {
     return arg == "--help" || arg == "-h";
+}
+
+// Walks a command line of NAME VALUE options in order, handing each pair
+// to take(name, value), which sets error and answers false to stop. --help
+// or -h in an option's place sets help and stops at once, with true; an
+// option without its value is an error.
+template <class Take>
+bool ForEachOption(int argc, char** argv, bool& help, std::string& error, Take take) {
+    for (int i = 1; i < argc; i += 2) {
+        const std::string name = argv[i];
+        if (IsHelpOption(name)) {
+            help = true;
+            return true;
+        }
+        if (i + 1 >= argc) {
+            error = name + " needs a value";
+            return false;
+        }
+        if (!take(name, std::string(argv[i + 1]))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 inline bool ParseNumber(const std::string& name, const std::string& value, long long lo,

@@ -73,38 +73,33 @@ struct Arguments {
 };
 
 bool ParseArguments(int argc, char** argv, Arguments& args, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        std::string name = argv[i];
-        if (listserver::IsHelpOption(name)) {
-            args.help = true;
+    const bool bRead = listserver::ForEachOption(
+        argc, argv, args.help, error, [&](const std::string& name, const std::string& value) {
+            if (name == "--data") {
+                args.data = value;
+            } else if (name == "--bind") {
+                args.options.bind = value;
+            } else if (name == "--port-file") {
+                args.portFile = value;
+            } else if (name == "--misbehave") {
+                if (!listserver::ParseMisbehaviour(value, args.options.misbehaviour)) {
+                    error = "unknown misbehaviour '" + value + "'";
+                    return false;
+                }
+            } else if (const NumericOption* option = FindNumericOption(name)) {
+                long long n = 0;
+                if (!listserver::ParseNumber(name, value, option->lo, option->hi, n, error)) {
+                    return false;
+                }
+                option->set(args.options, n);
+            } else {
+                error = "unknown option " + name;
+                return false;
+            }
             return true;
-        }
-        if (i + 1 >= argc) {
-            error = name + " needs a value";
-            return false;
-        }
-        std::string value = argv[++i];
-        if (name == "--data") {
-            args.data = value;
-        } else if (name == "--bind") {
-            args.options.bind = value;
-        } else if (name == "--port-file") {
-            args.portFile = value;
-        } else if (name == "--misbehave") {
-            if (!listserver::ParseMisbehaviour(value, args.options.misbehaviour)) {
-                error = "unknown misbehaviour '" + value + "'";
-                return false;
-            }
-        } else if (const NumericOption* option = FindNumericOption(name)) {
-            long long n = 0;
-            if (!listserver::ParseNumber(name, value, option->lo, option->hi, n, error)) {
-                return false;
-            }
-            option->set(args.options, n);
-        } else {
-            error = "unknown option " + name;
-            return false;
-        }
+        });
+    if (!bRead || args.help) {
+        return bRead;
     }
     if (args.data.empty()) {
         error = "--data is required";
