@@ -99,6 +99,18 @@ show_failure() {
 
 passed=0
 failed=0
+# report OK WHAT LOG: counts a round and says how it went (WHAT names it,
+# and for a failure what went wrong); a failed round shows its output.
+report() {
+  if [ "$1" -eq 1 ]; then
+    passed=$((passed + 1))
+    echo "== coldstart: $2 passed in $((SECONDS - start)) s"
+  else
+    failed=$((failed + 1))
+    echo "== coldstart: $2 FAILED after $((SECONDS - start)) s"
+    show_failure "$3"
+  fi
+}
 for round in $(seq "$rounds"); do
   log=$work/round-$round.log
   cold
@@ -106,12 +118,9 @@ for round in $(seq "$rounds"); do
   status=0
   bash tools/demo.sh --config "$config" --out "$work/out" >"$log" 2>&1 </dev/null || status=$?
   if [ "$status" -eq 0 ]; then
-    passed=$((passed + 1))
-    echo "== coldstart: round $round passed in $((SECONDS - start)) s"
+    report 1 "round $round" "$log"
   else
-    failed=$((failed + 1))
-    echo "== coldstart: round $round FAILED (exit status $status) after $((SECONDS - start)) s"
-    show_failure "$log"
+    report 0 "round $round (exit status $status)" "$log"
   fi
 done
 
@@ -154,12 +163,9 @@ for round in $(seq "$interactive_rounds"); do
   done
   stop_interactive
   if [ "$opened" -eq 1 ]; then
-    passed=$((passed + 1))
-    echo "== coldstart: interactive round $round passed (lobby open) in $((SECONDS - start)) s"
+    report 1 "interactive round $round (lobby open)" "$log"
   else
-    failed=$((failed + 1))
-    echo "== coldstart: interactive round $round FAILED after $((SECONDS - start)) s: the lobby did not open"
-    show_failure "$log"
+    report 0 "interactive round $round (the lobby did not open)" "$log"
   fi
 done
 
